@@ -1,0 +1,1 @@
+# Link dependencies of single subsystems, kept apart from the top-level list.

@@ -1,0 +1,42 @@
+// The platform layer: window, GL context, display modes, cursor, clock, clipboard and message box
+// over SDL2. Nothing above src/platform (except src/input and src/audio) sees SDL.
+//
+// One thread uses all of it. Video is started once by InitVideo (the first Window::Open does it
+// too) and stopped by ShutdownVideo at the very end; every call is safe, and does nothing, when
+// video is not up.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Starts SDL's video; false with a reason (no display, for example) on failure.
+bool InitVideo(std::string* error);
+void ShutdownVideo();
+bool VideoReady();
+
+// Size in pixels of the primary display's current mode (800 x 600 when video is not up).
+void ScreenSize(int& width, int& height);
+
+// Milliseconds since video start, wrapping like a 32-bit system clock; sleep in milliseconds.
+uint32_t TimeMs();
+void SleepMs(uint32_t ms);
+
+// Cursor: screen-wide position (desktop coordinates), visibility.
+void CursorPos(int& x, int& y);
+void ShowCursor(bool show);
+
+// Clipboard text ("" when empty or unavailable).
+std::string ClipboardText();
+
+// Modifier and key state for edit boxes and the Alt+F4 rule.
+bool IsCtrlDown();
+bool IsShiftDown();
+bool IsF4Down();
+
+// A modal message box with one OK button (owner may be null); logs to stderr when it cannot show.
+class Window;
+void MessageBox(Window* owner, const char* caption, const char* text);
+
+}  // namespace platform
