@@ -1,0 +1,24 @@
+// FileIO: whole-file reads and the one safe way the game writes a file.
+//
+// Every file the game writes (settings, saved game, score tables, the pack tool's output) goes
+// through WriteFileAtomic: the bytes land in a temporary file in the same folder, are flushed to
+// disk, and the temporary file is then renamed over the old one. A crash, a kill or a full disk
+// therefore leaves either the old file or the new one, never a truncated one. Failures are
+// returned as false; the old file is then untouched and the temporary file removed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reads a file on disk whole, bytes untranslated. False when it cannot be opened or read, or
+// when it is larger than maxBytes (a guard against reading a huge hostile file into memory).
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes = size_t(1) << 30);
+
+// Writes size bytes to path through a temporary file in the same folder and a rename.
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
+inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    return WriteFileAtomic(path, bytes.data(), bytes.size());
+}
