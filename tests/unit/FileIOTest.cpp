@@ -1,0 +1,67 @@
+// Whole-file reads and atomic writes: the old file survives every failed write.
+#include "resources/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class FileIOTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = std::filesystem::temp_directory_path() / ("gw_fileio_" + std::to_string(getpid()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    size_t FilesInDir() const { return size_t(std::distance(std::filesystem::directory_iterator(m_dir), {})); }
+
+    std::filesystem::path m_dir;
+};
+
+}  // namespace
+
+TEST_F(FileIOTest, WriteReplacesAndReadsBack)
+{
+    const std::string path = (m_dir / "scores1.tab").string();
+    ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{1, 2, 3}));
+    ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{9}));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(ReadWholeFile(path, back));
+    EXPECT_EQ(back, std::vector<uint8_t>{9});
+    EXPECT_EQ(FilesInDir(), 1u);  // no temporary file is left beside it
+
+    ASSERT_TRUE(WriteFileAtomic(path, nullptr, 0));
+    ASSERT_TRUE(ReadWholeFile(path, back));
+    EXPECT_TRUE(back.empty());
+}
+
+TEST_F(FileIOTest, FailedRenameKeepsTheOldAndLeavesNoTemporaryFile)
+{
+    // The target is a folder with something in it: the rename over it must fail.
+    const std::filesystem::path target = m_dir / "save.sav";
+    std::filesystem::create_directories(target / "inside");
+    EXPECT_FALSE(WriteFileAtomic(target.string(), std::vector<uint8_t>{1, 2}));
+    EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(FileIOTest, ReadFailures)
+{
+    std::vector<uint8_t> out{1};
+    EXPECT_FALSE(ReadWholeFile((m_dir / "none").string(), out));
+    EXPECT_TRUE(out.empty());
+    EXPECT_FALSE(WriteFileAtomic("", nullptr, 0));
+
+    const std::string path = (m_dir / "big").string();
+    std::ofstream(path, std::ios::binary) << std::string(200000, 'x');
+    EXPECT_FALSE(ReadWholeFile(path, out, 100000));  // over the limit
+    EXPECT_TRUE(out.empty());
+    EXPECT_TRUE(ReadWholeFile(path, out, 200000));
+    EXPECT_EQ(out.size(), 200000u);
+}
