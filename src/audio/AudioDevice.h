@@ -1,0 +1,112 @@
+// AudioDevice: the thin layer over SDL2_mixer that owns the mixer, the global sound switches and
+// volumes, the loaded samples and music modules, and the mixer channels they play on.
+//
+// CSoundManager::Initialize creates the one device and the manager owns it; Sound and
+// NAudio::Music reach it through AudioDevice::Get(). Samples and modules are named by small
+// integer handles (0 is none), so a handle kept after the device is gone is harmless: every call
+// is a no-op when the device or the handle is missing. When no sound output can be opened the
+// device falls back to SDL's silent "dummy" driver and marks itself not ready; nothing is then
+// loaded or played and the game runs in silence without a message.
+//
+// A sample loaded for n simultaneous playbacks gets n mixer channels of its own; asking for a
+// channel while all n play takes the one that has played longest (it is stopped and reused).
+// Channel volume is 0 to 100 and pan -100 (left) to 100 (right). A module plays once through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+using AudioHandle = uint32_t;
+
+class AudioDevice {
+public:
+    // Opens the default output at 44100 Hz; on failure the silent driver, not ready. Registers
+    // the new device as the one Get() returns. Never returns null.
+    static std::unique_ptr<AudioDevice> Create();
+    static AudioDevice* Get();
+
+    ~AudioDevice();
+    AudioDevice(const AudioDevice&) = delete;
+    AudioDevice& operator=(const AudioDevice&) = delete;
+
+    bool Ready() const { return m_ready; }
+    // The SDL audio driver in use ("pulseaudio", "alsa", "dummy", ...; "" when none).
+    const char* DriverName() const;
+
+    // Samples: decoded from a file image in memory (Ogg Vorbis or WAV). 0 when not ready or
+    // the bytes do not decode.
+    AudioHandle LoadSample(const uint8_t* data, size_t size, int maxPlaybacks);
+    void FreeSample(AudioHandle sample);
+    // A channel for the sample: a free one of its own, or the one that has played longest.
+    // -1 when the sample is unknown.
+    int GetChannel(AudioHandle sample);
+    // Length of the decoded sample in milliseconds (0 when unknown).
+    uint32_t SampleLengthMs(AudioHandle sample) const;
+
+    // Starts the sample on the channel from its beginning (restart, or when the channel is idle);
+    // a channel already playing without restart is left alone. Only when samples are enabled.
+    void PlayChannel(int channel, AudioHandle sample, bool loop, bool restart);
+    void StopChannel(int channel);
+    // Stops every playback of the sample.
+    void StopSample(AudioHandle sample);
+    bool ChannelPlaying(int channel) const;
+    // Milliseconds the channel's current playback has played (0 when idle).
+    uint32_t ChannelPlayedMs(int channel) const;
+    void SetChannelVolume(int channel, int volume);  // 0..100
+    void SetChannelPan(int channel, int pan);        // -100..100
+
+    // Music modules (XM), loaded from memory and played once through.
+    AudioHandle LoadMusic(const uint8_t* data, size_t size);
+    // Sets the module volume (music volume x 64 / 100 on the 0..64 scale) and plays; only when
+    // music is enabled. Without restart a module that plays already carries on.
+    void PlayMusic(AudioHandle music, bool restart);
+    void StopMusic();
+    void FreeMusic(AudioHandle music);
+    bool IsActive(AudioHandle music) const;
+    AudioHandle CurrentMusic() const { return m_currentMusic; }
+    // Length of a module in milliseconds as the decoder reports it (0 when unknown).
+    uint32_t MusicLengthMs(AudioHandle music) const;
+
+    // Called once per game update (the mixer runs on its own; kept for the frame's contract).
+    void Update() {}
+
+    void SetSamplesEnabled(bool on) { m_samplesEnabled = on; }
+    bool SamplesEnabled() const { return m_samplesEnabled; }
+    void SetMusicEnabled(bool on) { m_musicEnabled = on; }
+    bool MusicEnabled() const { return m_musicEnabled; }
+
+    void SetSampleVolume(int volume);
+    int SampleVolume() const { return m_sampleVolume; }
+    // Clamped to 0..100 and applied at once to the current module.
+    void SetMusicVolume(int volume);
+    int MusicVolume() const { return m_musicVolume; }
+    // The module volume on its 0..64 scale, as last applied.
+    int ModuleVolume() const { return m_musicVolume * 64 / 100; }
+
+private:
+    AudioDevice() = default;
+    bool Open();
+
+    struct SampleRec;
+    struct MusicRec;
+    SampleRec* FindSample(AudioHandle h);
+    const SampleRec* FindSample(AudioHandle h) const;
+    MusicRec* FindMusic(AudioHandle h);
+    const MusicRec* FindMusic(AudioHandle h) const;
+    bool ValidChannel(int channel) const { return channel >= 0 && channel < m_channelCount; }
+
+    bool m_ready = false;
+    bool m_opened = false;
+    bool m_samplesEnabled = true;
+    bool m_musicEnabled = true;
+    int m_sampleVolume = 100;
+    int m_musicVolume = 100;
+    int m_channelCount = 0;
+    AudioHandle m_nextHandle = 1;
+    AudioHandle m_currentMusic = 0;
+    std::vector<std::unique_ptr<SampleRec>> m_samples;
+    std::vector<std::unique_ptr<MusicRec>> m_music;
+    std::vector<uint32_t> m_channelStart;  // SDL tick at which each channel last started
+};
