@@ -20,6 +20,13 @@
 #include <string_view>
 #include <vector>
 
+// The game's groups, their packs and keys.
+inline constexpr const char* kMainGroup = "main";
+inline constexpr const char* kMainPackFile = "data/data.pk";
+inline constexpr const char* kMainPackKey = "qpwoeirut5678zmxncbv0192";
+inline constexpr const char* kLevelsGroup = "levels_pack";
+inline constexpr const char* kLevelsPackKey = "k4m29vbx7qlw0zt3r8yn6ds1hpe5jfc2gua9mk7w3xq0lv8tb5nr1";
+
 class ResourceGroup {
 public:
     explicit ResourceGroup(std::string name) : m_name(std::move(name)) {}

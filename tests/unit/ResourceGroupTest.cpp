@@ -157,6 +157,9 @@ TEST_F(ResourceGroupTest, SecondMountReplacesTheFirst)
 
 TEST_F(ResourceGroupTest, GroupTableReplacesAndDeletes)
 {
+    EXPECT_EQ(std::string(kMainPackKey).size(), 24u);
+    EXPECT_EQ(std::string(kLevelsPackKey).size(), 53u);
+
     ResourceGroup* first = ResourceGroup::CreateGroup("main");
     ASSERT_TRUE(first->MountPack(WritePackFile("data.pk", Sample())));
     EXPECT_EQ(ResourceGroup::GetGroup("main"), first);
