@@ -49,3 +49,23 @@ inline std::vector<uint8_t> MakeJpeg(int width, int height, int components, cons
     std::free(mem);
     return out;
 }
+
+// A 32-bit font picture of count block glyphs, 16 a line: glyph i is 3 + i % 4 columns wide and
+// 10 rows high, glyphs 2 columns apart, lines 4 rows apart. Ink is white with alpha 255.
+inline std::vector<uint8_t> MakeFontTga(int count, int perLine = 16)
+{
+    const int lines = (count + perLine - 1) / perLine;
+    const int width = 2 + perLine * (6 + 2) + 2;
+    const int height = 4 + lines * (10 + 4);
+    std::vector<uint8_t> px(static_cast<size_t>(width) * height * 4, 0);
+    for (int i = 0; i < count; ++i) {
+        const int line = i / perLine, slot = i % perLine;
+        const int top = height - 1 - 4 - line * 14;  // rows are bottom-up
+        const int left = 2 + slot * 8;
+        for (int r = top - 9; r <= top; ++r)
+            for (int c = left; c < left + 3 + i % 4; ++c)
+                for (int k = 0; k < 4; ++k)
+                    px[(static_cast<size_t>(r) * width + c) * 4 + k] = 255;
+    }
+    return MakeTga(width, height, 32, px);
+}

@@ -1,0 +1,173 @@
+// Loading, texturing and array drawing of 3DS entities.
+#include "render/Entity3DS.h"
+
+#include "platform/GL.h"
+#include "render/L3DS.h"
+#include "render/Texture.h"
+#include "resources/ResourceGroup.h"
+
+CEntity3DS::CEntity3DS() = default;
+
+CEntity3DS::~CEntity3DS()
+{
+    Release();
+}
+
+CEntity3DS& CEntity3DS::operator=(const CEntity3DS& other)
+{
+    if (this == &other)
+        return *this;
+    Release();
+    CopyEntity(other);
+    m_loaded = false;
+    m_model = other.m_model;
+    m_directory = other.m_directory;
+    m_mesh_entities = other.m_mesh_entities;
+    return *this;
+}
+
+std::string CEntity3DS::DirectoryOf(const std::string& fileName)
+{
+    std::string dir = fileName;
+    for (char& c : dir)
+        if (c == '\\')
+            c = '/';
+    const size_t slash = dir.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return std::string();
+    return dir.substr(0, slash + 1);
+}
+
+bool CEntity3DS::Load(ResourceGroup* group, const std::string& fileName)
+{
+    Release();
+    if (!group)
+        return false;
+    auto model = std::make_unique<NObjects::L3DS>();
+    const FileBuffer file = group->ReadFile(fileName);
+    if (file.Empty() || !model->LoadFromMemory(file.Data(), file.Size())) {
+        Release();
+        return false;
+    }
+    m_own_model = std::move(model);
+    m_model = m_own_model.get();
+    m_loaded = true;
+    float w, h, d;
+    m_model->NormalizeModel(w, h, d);
+    SetSize(w, h, d);
+    m_directory = DirectoryOf(fileName);
+    m_textures.clear();
+    m_textures.resize(m_model->GetMaterialCount());
+    for (size_t i = 0; i < m_model->GetMaterialCount(); ++i) {
+        NObjects::LMaterial& mat = m_own_model->GetMaterial(i);
+        if (mat.m_texture_map1.fileName[0] == 0)
+            continue;
+        m_textures[i] = std::make_unique<CTexture>();
+        m_textures[i]->LoadFromGroup(group, m_directory + mat.m_texture_map1.fileName, true, true);
+        mat.m_texture_map1.glName = m_textures[i]->GLName();
+    }
+    for (size_t i = 0; i < m_model->GetMeshCount(); ++i) {
+        const NObjects::LMesh& mesh = m_model->GetMesh(i);
+        CEntity e;
+        e.SetPosition(mesh.m_center.x, mesh.m_center.y, mesh.m_center.z);
+        e.SetSize(mesh.m_size.x, mesh.m_size.y, mesh.m_size.z);
+        m_mesh_entities.push_back(e);
+    }
+    return true;
+}
+
+void CEntity3DS::Release()
+{
+    if (m_loaded) {
+        m_textures.clear();  // each texture deletes its GL object
+        m_own_model.reset();
+        m_loaded = false;
+    }
+    m_model = nullptr;
+    m_mesh_entities.clear();
+}
+
+void CEntity3DS::ReleaseTextures()
+{
+    if (!m_loaded)
+        return;
+    for (size_t i = 0; i < m_textures.size(); ++i) {
+        if (!m_textures[i])
+            continue;
+        m_textures[i]->Release();
+        m_own_model->GetMaterial(i).m_texture_map1.glName = 0;
+    }
+}
+
+void CEntity3DS::ReloadTextures(ResourceGroup* group)
+{
+    if (!m_loaded)
+        return;
+    for (size_t i = 0; i < m_textures.size() && i < m_own_model->GetMaterialCount(); ++i) {
+        if (!m_textures[i])
+            continue;
+        NObjects::LMaterial& mat = m_own_model->GetMaterial(i);
+        m_textures[i]->LoadFromGroup(group, m_directory + mat.m_texture_map1.fileName, true, true);
+        mat.m_texture_map1.glName = m_textures[i]->GLName();
+    }
+}
+
+CEntity* CEntity3DS::FindMeshEntity(const std::string& meshName)
+{
+    if (!m_model)
+        return nullptr;
+    for (size_t i = 0; i < m_model->GetMeshCount() && i < m_mesh_entities.size(); ++i)
+        if (m_model->GetMesh(i).GetName() == meshName)
+            return &m_mesh_entities[i];
+    return nullptr;
+}
+
+void CEntity3DS::Draw()
+{
+    m_bound_texture = 0;
+    if (!m_model)
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glScalef(m_scale, m_scale, m_scale);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    for (size_t i = 0; i < m_model->GetMeshCount(); ++i) {
+        const NObjects::LMesh& mesh = m_model->GetMesh(i);
+        if (mesh.m_triangles.empty())
+            continue;
+        const NObjects::LMaterial* mat = nullptr;
+        if (!mesh.m_material_ids.empty() && mesh.m_material_ids[0] < m_model->GetMaterialCount())
+            mat = &m_model->GetMaterial(mesh.m_material_ids[0]);
+        const uint32_t tex = mat ? mat->m_texture_map1.glName : 0;
+        if (tex) {
+            if (tex != m_bound_texture) {
+                glBindTexture(GL_TEXTURE_2D, tex);
+                m_bound_texture = tex;
+            }
+        } else {
+            // An untextured mesh shows its diffuse colour (white without a material), never the
+            // texture of the mesh before it.
+            if (m_bound_texture) {
+                glBindTexture(GL_TEXTURE_2D, 0);
+                m_bound_texture = 0;
+            }
+            if (mat)
+                glColor3f(mat->m_diffuse.r, mat->m_diffuse.g, mat->m_diffuse.b);
+            else
+                glColor3f(1.0f, 1.0f, 1.0f);
+        }
+        glVertexPointer(4, GL_FLOAT, 0, mesh.m_vertices.data());
+        glNormalPointer(GL_FLOAT, 0, mesh.m_normals.data());
+        glTexCoordPointer(2, GL_FLOAT, 0, mesh.m_uv.data());
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * mesh.m_triangles.size()), GL_UNSIGNED_SHORT,
+                       mesh.m_triangles.data());
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+// The arrays handed to GL are the reader's vectors as they stand.
+static_assert(sizeof(NObjects::LVector4) == 16 && sizeof(NObjects::LVector3) == 12 &&
+              sizeof(NObjects::LVector2) == 8 && sizeof(NObjects::LTriangle) == 6);
