@@ -1,0 +1,136 @@
+// Forge levels: the landscape keeps a navigable river and a flyable corridor on every level, and
+// the enemies are placed where their kinds can live, with difficulty rising level by level.
+#include "ForgeContent.h"
+#include "content/LevelEnemies.h"
+#include "content/LevelTerrain.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+
+using namespace ForgeScale;
+
+TEST(ForgeLevelScale, ValleyAgreesWithCameraFogAndWindow)
+{
+    // The valley is 40 to 50 world units wide; the enemies' window reaches 1.4 widths ahead,
+    // beyond the fog's end at 60 units, so enemies appear in the fog rather than pop up.
+    EXPECT_NEAR(kStrips * kSampleDist, kValleyWidth, 1e-3);
+    EXPECT_GE(kValleyWidth, 40.0f);
+    EXPECT_LE(kValleyWidth, 50.0f);
+    EXPECT_GT(2.8f * kValleyWidth / 2, 60.0f);
+    EXPECT_EQ(kHeightSide % kLines, 0);
+    EXPECT_GT(kFlyHeight, kWater + 1.0f);
+    EXPECT_LT(kFlyHeight, kHeightMax * 0.6f);
+}
+
+TEST(ForgeLevelTerrain, RiverNavigableAndCorridorFlyableOnEveryLevel)
+{
+    for (int level = 1; level <= kLevelCount; ++level) {
+        const LevelTerrain t(LevelShape(level));
+        float narrowest = 1e9f;
+        for (float y = 0.0f; y < t.Length(); y += 1.0f) {
+            const float c = t.RiverCenter(y);
+            // The river's middle is deep enough for the largest boat everywhere.
+            ASSERT_LT(t.Height(c, y), kWater - 0.5f) << "level " << level << " y " << y;
+            // The river stays inside the valley with its banks.
+            ASSERT_LT(std::fabs(c) + t.RiverHalfWidth(y), kValleyWidth / 2 - 3.0f);
+            if (static_cast<int>(y) % 10 == 0)
+                narrowest = std::min(narrowest, t.CorridorHalfWidth(y, kFlyHeight - 0.2f));
+        }
+        // A careful pilot fits between the hills at the flying height.
+        EXPECT_GT(narrowest, 5.0f) << "level " << level;
+        // The start run is straight over the water at x = 0.
+        EXPECT_NEAR(t.RiverCenter(0.0f), 0.0f, 1e-4);
+    }
+}
+
+TEST(ForgeLevelTerrain, FoldedImageMatchesTheHeightFunctionAtTheVertices)
+{
+    const LevelTerrain t(LevelShape(3));
+    const std::vector<uint8_t> img = t.FoldedHeights();
+    ASSERT_EQ(img.size(), static_cast<size_t>(kHeightSide) * kHeightSide);
+    const int N = kHeightSide, q = kStrips;
+    for (int b : {0, 3, kLines - 1})
+        for (int r : {0, 17, N - 1})
+            for (int w : {0, q / 2, q - 1}) {
+                const float h = t.Height((w - q / 2) * kSampleDist, (b * (N - 1) + r) * kSampleDist);
+                EXPECT_NEAR(img[static_cast<size_t>(b * q + w) + static_cast<size_t>(r) * N] * kHeightMax / 255.0f, h,
+                            kHeightMax / 255.0f);
+            }
+    // The last row of a band and the first of the next are the same place along the level.
+    for (int w = 0; w < q; ++w)
+        EXPECT_EQ(img[static_cast<size_t>(w) + static_cast<size_t>(N - 1) * N], img[static_cast<size_t>(q + w)]);
+}
+
+TEST(ForgeLevelEnemies, PlacedWhereTheirKindsBelong)
+{
+    for (int level = 1; level <= kLevelCount; ++level) {
+        const LevelTerrain t(LevelShape(level));
+        for (const EnemyPlacement& e : PlaceEnemies(t, level)) {
+            EXPECT_GT(e.y, 80.0f) << e.name;
+            EXPECT_LT(e.y, t.Length() - 2.1f * kHeightSide / kLines * kSampleDist) << e.name;
+            EXPECT_LT(std::fabs(e.x), kValleyWidth / 2) << e.name;
+            const float ground = t.Height(e.x, e.y);
+            if (e.name == "EnemyBoat1") {
+                EXPECT_LT(ground, kWater - 0.4f) << "boat on land at level " << level;
+            }
+            if (e.name == "Fuel") {
+                EXPECT_LT(std::fabs(e.x - t.RiverCenter(e.y)), 2.0f);
+                EXPECT_FLOAT_EQ(e.z, kFlyHeight);
+            }
+            if (e.name == "EnemyBuilding" || e.name == "EnemyBarrels" || e.name == "EnemyAAD1") {
+                EXPECT_GT(ground, kWater) << e.name << " in the water at level " << level;
+                EXPECT_LT(ground, kFlyHeight - 1.0f) << e.name;
+            }
+        }
+    }
+}
+
+TEST(ForgeLevelEnemies, DifficultyRisesAndFuelThinsOut)
+{
+    auto count = [](int level) {
+        std::map<std::string, int> c;
+        for (const EnemyPlacement& e : PlaceEnemies(LevelTerrain(LevelShape(level)), level))
+            ++c[e.name];
+        return c;
+    };
+    auto first = count(1), last = count(kLevelCount);
+    EXPECT_GT(last["EnemyPlane1"], first["EnemyPlane1"]);
+    EXPECT_GT(last["EnemyBoat1"], first["EnemyBoat1"]);
+    EXPECT_GT(last["EnemyAAD1"], first["EnemyAAD1"]);
+    EXPECT_LT(last["Fuel"], first["Fuel"]);
+    // Enough depots on the first level to finish it only by taking most of them: a tank lasts
+    // about 70 s of a two-minute level and each depot gives a quarter tank.
+    EXPECT_GE(first["Fuel"], 8);
+    EXPECT_GE(last["Fuel"], 5);
+}
+
+TEST(ForgeLevelEnemies, FileListsEveryEntryWithTheKeysOfItsClass)
+{
+    const LevelTerrain t(LevelShape(6));
+    const ParamText p = EnemiesFile(t, 6);
+    const int n = std::stoi(p.Get("enemies_count"));
+    ASSERT_GT(n, 20);
+    const std::map<std::string, std::vector<std::string>> keys = {
+        {"EnemyPlane1", {"m_kind", "m_sp", "m_spx", "m_spy", "m_spz", "m_az", "m_lpx", "m_lpy", "m_lpz"}},
+        {"EnemyHelic1", {"m_kind", "m_is_fly", "m_sp", "m_spx", "m_spy", "m_spz", "m_az", "m_lpx", "m_lpy", "m_lpz", "m_shoot"}},
+        {"EnemyBoat1", {"m_kind", "m_sp", "m_spx", "m_spy", "m_spz", "m_az", "m_lpx", "m_lpy", "m_lpz", "m_shoot_status", "m_fire_pt"}},
+        {"EnemyAAD1", {"m_kind", "m_sp", "m_spx", "m_spy", "m_spz", "m_az", "m_lpx", "m_lpy", "m_lpz", "m_shoot_status",
+                       "m_distance_rocket", "m_distance_flak"}},
+        {"EnemyBuilding", {"m_kind", "m_lpx", "m_lpy", "m_lpz", "m_az"}},
+        {"EnemyBarrels", {"m_kind", "m_lpx", "m_lpy", "m_lpz", "m_az"}},
+        {"Fuel", {"m_lpx", "m_lpy", "m_lpz"}},
+    };
+    for (int i = 0; i < n; ++i) {
+        const std::string name = p.Get("name" + std::to_string(i));
+        auto it = keys.find(name);
+        ASSERT_NE(it, keys.end()) << "entry " << i << " has class '" << name << "'";
+        for (const std::string& k : it->second)
+            EXPECT_TRUE(p.Has(k + std::to_string(i))) << k << i;
+        if (name == "EnemyBoat1" && p.Get("m_kind" + std::to_string(i)) == "2") {
+            EXPECT_TRUE(p.Has("m_floating_up" + std::to_string(i)));
+        }
+    }
+}

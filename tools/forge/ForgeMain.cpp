@@ -1,0 +1,80 @@
+// gw-forge: makes the game's data and writes the packs "data/data.pk" and "levels/base.set".
+//
+// Usage: gw-forge OUTDIR [--loose]. Every content module adds its files to one collection; the
+// collection is then packed with the resources code's pack writer (group "main" and group
+// "levels_pack" keys) and, with --loose, also written file by file beside the packs so that
+// authors can look at them. Exit status 0 on success, 1 on a usage or write error.
+#include "ForgeContent.h"
+#include "resources/FileIO.h"
+#include "resources/PackFile.h"
+#include "resources/ResourceGroup.h"
+#ifdef GW_FORGE_SOUND
+#include "sound/ForgeSound.h"
+#endif
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool WriteOnePack(const ForgeFiles& files, ForgeFiles::Pack pack, const std::string& path, const char* key)
+{
+    std::vector<PackSource> sources;
+    for (const auto& [name, file] : files.Files(pack))
+        sources.push_back(PackSource{name, file.bytes, file.encipher});
+    std::string error;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+    if (!WritePack(path, sources, key, &error)) {
+        std::fprintf(stderr, "gw-forge: cannot write %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    size_t bytes = 0;
+    for (const PackSource& s : sources)
+        bytes += s.bytes.size();
+    std::printf("gw-forge: %s: %zu files, %zu bytes\n", path.c_str(), sources.size(), bytes);
+    return true;
+}
+
+bool WriteLoose(const ForgeFiles& files, const std::string& outDir)
+{
+    for (ForgeFiles::Pack pack : {ForgeFiles::Pack::Main, ForgeFiles::Pack::Levels})
+        for (const auto& [name, file] : files.Files(pack)) {
+            const std::filesystem::path path = std::filesystem::path(outDir) / "loose" / name;
+            std::error_code ec;
+            std::filesystem::create_directories(path.parent_path(), ec);
+            if (!WriteFileAtomic(path.string(), file.bytes)) {
+                std::fprintf(stderr, "gw-forge: cannot write %s\n", path.string().c_str());
+                return false;
+            }
+        }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3 || (argc == 3 && std::strcmp(argv[2], "--loose") != 0)) {
+        std::fprintf(stderr, "usage: gw-forge OUTDIR [--loose]\n");
+        return 1;
+    }
+    const std::string outDir = argv[1];
+    ForgeFiles files;
+    ForgeTuning(files);
+    ForgeLevels(files);
+#ifdef GW_FORGE_SOUND
+    ForgeSounds(files);
+    ForgeMusic(files);
+#endif
+
+    if (!WriteOnePack(files, ForgeFiles::Pack::Main, outDir + "/data/data.pk", kMainPackKey) ||
+        !WriteOnePack(files, ForgeFiles::Pack::Levels, outDir + "/levels/base.set", kLevelsPackKey))
+        return 1;
+    if (argc == 3 && !WriteLoose(files, outDir))
+        return 1;
+    return 0;
+}

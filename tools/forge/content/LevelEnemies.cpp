@@ -1,0 +1,250 @@
+// LevelEnemies: placing a level's enemies from the landscape and a fixed seed per level.
+#include "content/LevelEnemies.h"
+
+#include "ForgeContent.h"
+#include "app/Vec3.h"
+#include "core/ForgeRandom.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace ForgeScale;
+
+constexpr float kFirstY = 90.0f;   // the start run stays clear
+
+float HeadingOf(float dx, float dy)
+{
+    // The game turns (0, 1, 0) by the heading about z: (-sin h, cos h).
+    return std::atan2(-dx, dy) / kDegToRad;
+}
+
+struct Placer {
+    const LevelTerrain& terrain;
+    ForgeRandom rng;
+    float lastY;
+    std::vector<EnemyPlacement> out;
+    std::vector<std::pair<float, float>> ground;   // x, y of things standing on the ground
+
+    float RandomY() { return rng.Range(kFirstY, lastY); }
+
+    bool GroundFree(float x, float y, float r)
+    {
+        for (const auto& g : ground)
+            if ((g.first - x) * (g.first - x) + (g.second - y) * (g.second - y) < r * r)
+                return false;
+        return true;
+    }
+
+    // A spot on the flood plain on either side of the river: above the water, below the flying
+    // height with room to spare, and away from other ground targets.
+    bool PlainSpot(float& x, float& y, float maxGround, float spacing)
+    {
+        for (int tries = 0; tries < 60; ++tries) {
+            const float ty = RandomY();
+            const float side = rng.Chance(0.5f) ? -1.0f : 1.0f;
+            const float c = terrain.RiverCenter(ty), rw = terrain.RiverHalfWidth(ty);
+            const float tx = c + side * (rw + terrain.Shape().bankWidth + rng.Range(0.8f, terrain.Shape().plainWidth));
+            const float h = terrain.Height(tx, ty);
+            if (h > kWater + 0.15f && h < maxGround && std::fabs(tx) < kValleyWidth / 2 - 4 && GroundFree(tx, ty, spacing)) {
+                x = tx;
+                y = ty;
+                ground.emplace_back(x, y);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
+{
+    const float t = (level - 1) / static_cast<float>(kLevelCount - 1);
+    const float endY = terrain.Length() - 2.6f * kHeightSide / kLines * kSampleDist;
+    Placer p{terrain, ForgeRandom(5000u + static_cast<uint64_t>(level) * 977u), endY, {}, {}};
+    const int maxKind4 = std::min(3, 1 + (level - 1) / 2);   // kinds unlock as levels go on
+
+    // Fuel depots, evenly spread over the river at the flying height.
+    const int fuel = 10 - (level - 1) / 2;
+    for (int i = 0; i < fuel; ++i) {
+        EnemyPlacement e;
+        e.name = "Fuel";
+        e.y = kFirstY + 120.0f + (endY - kFirstY - 200.0f) * (i + p.rng.Range(0.3f, 0.7f)) / fuel;
+        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-1.5f, 1.5f);
+        e.z = kFlyHeight;
+        p.out.push_back(e);
+    }
+
+    // Enemy aircraft: most come head-on, some cross the valley, a few fly ahead of the player.
+    const int planes = 5 + static_cast<int>(std::lround(t * 18));
+    for (int i = 0; i < planes; ++i) {
+        EnemyPlacement e;
+        e.name = "EnemyPlane1";
+        e.kind = p.rng.Int(maxKind4 + 1);
+        e.y = p.RandomY();
+        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-8.0f, 8.0f);
+        e.z = kFlyHeight;
+        const float mode = p.rng.Float();
+        if (mode < 0.6f) {
+            e.dx = p.rng.Range(-0.15f, 0.15f);
+            e.dy = -1.0f;
+            e.speed = p.rng.Range(0.06f, 0.1f + 0.05f * t);
+        } else if (mode < 0.88f) {
+            e.dx = p.rng.Chance(0.5f) ? 1.0f : -1.0f;
+            e.dy = p.rng.Range(-0.4f, 0.1f);
+            e.speed = p.rng.Range(0.08f, 0.14f);
+        } else {
+            e.dy = 1.0f;
+            e.speed = p.rng.Range(0.07f, 0.1f);
+        }
+        e.heading = HeadingOf(e.dx, e.dy);
+        p.out.push_back(e);
+    }
+
+    // Helicopters patrol across the valley; a few stand parked on the plain.
+    const int helis = 2 + static_cast<int>(std::lround(t * 9));
+    for (int i = 0; i < helis; ++i) {
+        EnemyPlacement e;
+        e.name = "EnemyHelic1";
+        e.kind = p.rng.Int(level >= 3 ? 2 : 1);
+        if (p.rng.Chance(0.15f) && p.PlainSpot(e.x, e.y, kWater + 1.1f, 4.0f)) {
+            e.isFlying = 0;
+            e.heading = p.rng.Range(0.0f, 360.0f);
+        } else {
+            e.y = p.RandomY();
+            e.x = terrain.RiverCenter(e.y) + p.rng.Range(-6.0f, 6.0f);
+            e.dx = p.rng.Chance(0.5f) ? 1.0f : -1.0f;
+            e.speed = p.rng.Range(0.025f, 0.04f + 0.02f * t);
+            e.heading = HeadingOf(e.dx, e.dy);
+            e.shoot = p.rng.Chance(0.5f + 0.5f * t) ? 1 : 0;
+        }
+        e.z = kFlyHeight;
+        p.out.push_back(e);
+    }
+
+    // Boats on the river's middle; kind 2 is the submarine, which may surface.
+    const int boats = 4 + static_cast<int>(std::lround(t * 10));
+    for (int i = 0; i < boats; ++i) {
+        EnemyPlacement e;
+        e.name = "EnemyBoat1";
+        e.kind = p.rng.Int(maxKind4 + 1);
+        e.y = p.RandomY();
+        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-0.3f, 0.3f) * terrain.RiverHalfWidth(e.y);
+        e.z = kWater;
+        if (p.rng.Chance(0.7f)) {
+            const bool up = p.rng.Chance(0.5f);
+            e.dy = up ? 1.0f : -1.0f;
+            e.speed = p.rng.Range(0.015f, 0.03f + 0.015f * t);
+        } else {
+            e.dy = -1.0f;
+        }
+        e.heading = HeadingOf(e.dx, e.dy);
+        const float r = p.rng.Float();
+        e.shootStatus = level == 1 ? (r < 0.5f ? 0 : 1) : (r < 0.15f ? 0 : (r < 0.55f ? 1 : (r < 0.8f ? 2 : 3)));
+        e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
+        e.floatingUp = e.kind == 2 && p.rng.Chance(0.5f) ? 1 : 0;
+        p.out.push_back(e);
+    }
+
+    // Anti-aircraft sites on the plain: kind 0 launches missiles, kind 1 fires flak.
+    const int sites = 1 + static_cast<int>(std::lround(t * 10));
+    for (int i = 0; i < sites; ++i) {
+        EnemyPlacement e;
+        e.name = "EnemyAAD1";
+        if (!p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f))
+            continue;
+        e.kind = p.rng.Int(2);
+        e.z = terrain.Height(e.x, e.y);
+        e.heading = 180.0f + p.rng.Range(-20.0f, 20.0f);
+        e.shootStatus = e.kind == 0 ? 1 : 2;
+        if (level >= 6 && p.rng.Chance(0.4f))
+            e.shootStatus = 3;
+        e.rocketRange = 35.0f;
+        e.flakRange = 25.0f;
+        p.out.push_back(e);
+    }
+
+    // Buildings and barrel stacks on the plain.
+    const int buildings = 4 + level / 2;
+    for (int i = 0; i < buildings; ++i) {
+        EnemyPlacement e;
+        e.name = "EnemyBuilding";
+        if (!p.PlainSpot(e.x, e.y, kWater + 1.0f, 6.0f))
+            continue;
+        e.kind = p.rng.Int(6);
+        e.heading = static_cast<float>(p.rng.Int(24) * 15);
+        e.z = terrain.Height(e.x, e.y);
+        p.out.push_back(e);
+    }
+    const int barrels = 3 + level / 2;
+    for (int i = 0; i < barrels; ++i) {
+        EnemyPlacement e;
+        e.name = "EnemyBarrels";
+        if (!p.PlainSpot(e.x, e.y, kWater + 1.2f, 3.0f))
+            continue;
+        e.kind = p.rng.Int(3);
+        e.heading = static_cast<float>(p.rng.Int(36) * 10);
+        e.z = terrain.Height(e.x, e.y);
+        p.out.push_back(e);
+    }
+
+    std::stable_sort(p.out.begin(), p.out.end(), [](const EnemyPlacement& a, const EnemyPlacement& b) { return a.y < b.y; });
+    return p.out;
+}
+
+ParamText EnemiesFile(const LevelTerrain& terrain, int level)
+{
+    const std::vector<EnemyPlacement> list = PlaceEnemies(terrain, level);
+    const float half = kValleyWidth / 2;   // the game adds HalfWidth to every y
+    ParamText p;
+    p.Comment("Enemies of level " + std::to_string(level) + ", in order along the level");
+    p.SetInt("enemies_count", static_cast<long long>(list.size()));
+    for (size_t n = 0; n < list.size(); ++n) {
+        const EnemyPlacement& e = list[n];
+        const std::string i = std::to_string(n);
+        p.Set("name" + i, e.name);
+        auto pose = [&]() {
+            p.SetFloat("m_sp" + i, e.speed);
+            p.SetFloat("m_spx" + i, e.dx);
+            p.SetFloat("m_spy" + i, e.dy);
+            p.SetFloat("m_spz" + i, e.dz);
+            p.SetFloat("m_az" + i, e.heading);
+        };
+        auto pos = [&]() {
+            p.SetFloat("m_lpx" + i, e.x);
+            p.SetFloat("m_lpy" + i, e.y - half);
+            p.SetFloat("m_lpz" + i, e.z);
+        };
+        if (e.name == "Fuel") {
+            pos();
+            continue;
+        }
+        p.SetInt("m_kind" + i, e.kind);
+        if (e.name == "EnemyBuilding" || e.name == "EnemyBarrels") {
+            pos();
+            p.SetFloat("m_az" + i, e.heading);
+            continue;
+        }
+        if (e.name == "EnemyHelic1")
+            p.SetInt("m_is_fly" + i, e.isFlying);
+        pose();
+        pos();
+        if (e.name == "EnemyHelic1")
+            p.SetInt("m_shoot" + i, e.shoot);
+        if (e.name == "EnemyBoat1") {
+            p.SetInt("m_shoot_status" + i, e.shootStatus);
+            p.SetInt("m_fire_pt" + i, e.firePoints);
+            if (e.kind == 2)
+                p.SetInt("m_floating_up" + i, e.floatingUp);
+        }
+        if (e.name == "EnemyAAD1") {
+            p.SetInt("m_shoot_status" + i, e.shootStatus);
+            p.SetFloat("m_distance_rocket" + i, e.rocketRange);
+            p.SetFloat("m_distance_flak" + i, e.flakRange);
+        }
+    }
+    return p;
+}
