@@ -34,7 +34,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
     return ok;
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size, bool durable)
 {
     if (path.empty())
         return false;
@@ -45,7 +45,7 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size)
         return false;
     bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
     ok = std::fflush(f) == 0 && ok;
-    ok = ok && fsync(fileno(f)) == 0;
+    ok = ok && (!durable || fsync(fileno(f)) == 0);
     ok = std::fclose(f) == 0 && ok;
     if (ok)
         ok = std::rename(temp.c_str(), path.c_str()) == 0;

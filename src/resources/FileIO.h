@@ -16,9 +16,11 @@
 // when it is larger than maxBytes (a guard against reading a huge hostile file into memory).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes = size_t(1) << 30);
 
-// Writes size bytes to path through a temporary file in the same folder and a rename.
-bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
-inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
+// Writes size bytes to path through a temporary file in the same folder and a rename. With
+// durable set the bytes are forced to disk before the rename (the game's own files); bulk
+// writers such as gw-pack extract may leave that to the system.
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size, bool durable = true);
+inline bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes, bool durable = true)
 {
-    return WriteFileAtomic(path, bytes.data(), bytes.size());
+    return WriteFileAtomic(path, bytes.data(), bytes.size(), durable);
 }

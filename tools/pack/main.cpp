@@ -233,7 +233,7 @@ int Extract(const Args& args)
         const fs::path target = dir / rel;
         std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
-        if (!WriteFileAtomic(target.string(), bytes)) {
+        if (!WriteFileAtomic(target.string(), bytes, false)) {
             std::fclose(f);
             return Fail("cannot write " + target.string());
         }
