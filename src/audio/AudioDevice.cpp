@@ -48,6 +48,8 @@ bool AudioDevice::Open()
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, 2, kChunkFrames) == 0) {
             m_opened = true;
+            Uint16 format = 0;
+            Mix_QuerySpec(&m_frequency, &format, &m_outChannels);
             Mix_Init(MIX_INIT_OGG | MIX_INIT_MOD);
             Mix_AllocateChannels(0);
             return true;
@@ -183,8 +185,18 @@ uint32_t AudioDevice::SampleLengthMs(AudioHandle sample) const
     const SampleRec* rec = FindSample(sample);
     if (!rec)
         return 0;
-    // The mixer holds 16-bit stereo frames.
-    return static_cast<uint32_t>(uint64_t(rec->chunk->alen) / 4 * 1000 / kFrequency);
+    // The mixer holds its samples in the output's format (16-bit).
+    const uint64_t frames = uint64_t(rec->chunk->alen) / 2 / uint64_t(std::max(m_outChannels, 1));
+    return static_cast<uint32_t>(frames * 1000 / uint64_t(std::max(m_frequency, 1)));
+}
+
+std::vector<int16_t> AudioDevice::DecodedFrames(AudioHandle sample) const
+{
+    const SampleRec* rec = FindSample(sample);
+    if (!rec)
+        return {};
+    const int16_t* data = reinterpret_cast<const int16_t*>(rec->chunk->abuf);
+    return std::vector<int16_t>(data, data + rec->chunk->alen / 2);
 }
 
 void AudioDevice::PlayChannel(int channel, AudioHandle sample, bool loop, bool restart)
@@ -355,6 +367,7 @@ AudioHandle AudioDevice::LoadSample(const uint8_t*, size_t, int) { return 0; }
 void AudioDevice::FreeSample(AudioHandle) {}
 int AudioDevice::GetChannel(AudioHandle) { return -1; }
 uint32_t AudioDevice::SampleLengthMs(AudioHandle) const { return 0; }
+std::vector<int16_t> AudioDevice::DecodedFrames(AudioHandle) const { return {}; }
 void AudioDevice::PlayChannel(int, AudioHandle, bool, bool) {}
 void AudioDevice::StopChannel(int) {}
 void AudioDevice::StopSample(AudioHandle) {}

@@ -44,6 +44,11 @@ public:
     int GetChannel(AudioHandle sample);
     // Length of the decoded sample in milliseconds (0 when unknown).
     uint32_t SampleLengthMs(AudioHandle sample) const;
+    // The decoded sample as the mixer plays it: interleaved 16-bit frames at OutputRate() with
+    // OutputChannels() channels.
+    std::vector<int16_t> DecodedFrames(AudioHandle sample) const;
+    int OutputRate() const { return m_frequency; }
+    int OutputChannels() const { return m_outChannels; }
 
     // Starts the sample on the channel from its beginning (restart, or when the channel is idle);
     // a channel already playing without restart is left alone. Only when samples are enabled.
@@ -104,6 +109,8 @@ private:
     int m_sampleVolume = 100;
     int m_musicVolume = 100;
     int m_channelCount = 0;
+    int m_frequency = 44100;
+    int m_outChannels = 2;
     AudioHandle m_nextHandle = 1;
     AudioHandle m_currentMusic = 0;
     std::vector<std::unique_ptr<SampleRec>> m_samples;
