@@ -43,6 +43,18 @@ bool VideoReady()
     return g_videoUp;
 }
 
+const char* VideoDriverName()
+{
+    const char* name = g_videoUp ? SDL_GetCurrentVideoDriver() : nullptr;
+    return name ? name : "";
+}
+
+bool HasRealDisplay()
+{
+    const std::string name = VideoDriverName();
+    return !name.empty() && name != "offscreen" && name != "dummy" && name != "evdev";
+}
+
 void ScreenSize(int& width, int& height)
 {
     width = 800;
@@ -111,9 +123,6 @@ void MessageBox(Window* owner, const char* caption, const char* text)
 {
     std::fprintf(stderr, "%s: %s\n", caption, text);
     if (!g_videoUp)
-        return;
-    // Tests and scripted runs must never block on a box nobody can click.
-    if (SDL_getenv("GW_NO_MESSAGE_BOX"))
         return;
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, owner ? owner->Handle() : nullptr);
 }

@@ -15,6 +15,10 @@ namespace platform {
 bool InitVideo(std::string* error);
 void ShutdownVideo();
 bool VideoReady();
+// SDL's video driver in use ("x11", "wayland", "offscreen", ...), "" when video is not up.
+const char* VideoDriverName();
+// True when the driver shows windows on a real display (not SDL's offscreen or dummy drivers).
+bool HasRealDisplay();
 
 // Size in pixels of the primary display's current mode (800 x 600 when video is not up).
 void ScreenSize(int& width, int& height);

@@ -1,0 +1,393 @@
+// AppWindow: window and context life, display modes, the main loop, the stacks and their rules.
+#include "app/AppWindow.h"
+
+#include "app/CScreen.h"
+#include "app/Log.h"
+#include "platform/GL.h"
+#include "platform/Platform.h"
+
+AppWindow* AppWindow::s_instance = nullptr;
+
+uint32_t FrameSleepMs(uint32_t t0, uint32_t now)
+{
+    const uint32_t deadline = t0 + 16;
+    return deadline > now ? deadline - now + 1 : 0;
+}
+
+AppWindow::AppWindow(const char* title) : m_title(title ? title : "") {}
+
+AppWindow* AppWindow::Create(const char* title)
+{
+    if (!s_instance)
+        s_instance = new AppWindow(title);
+    return s_instance;
+}
+
+AppWindow* AppWindow::Get()
+{
+    return s_instance;
+}
+
+void AppWindow::Release()
+{
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+bool AppWindow::InitMultiTexture()
+{
+    gwMultiTexCoord2fARB = reinterpret_cast<PfnMultiTexCoord2fARB>(platform::GLProcAddress("glMultiTexCoord2fARB"));
+    gwMultiTexCoord2fvARB = reinterpret_cast<PfnMultiTexCoord2fvARB>(platform::GLProcAddress("glMultiTexCoord2fvARB"));
+    gwActiveTextureARB = reinterpret_cast<PfnActiveTextureARB>(platform::GLProcAddress("glActiveTextureARB"));
+    HasMultiTexture = gwActiveTextureARB != nullptr && gwMultiTexCoord2fARB != nullptr;
+    return HasMultiTexture;
+}
+
+bool AppWindow::OpenWindow(const char* title, int left, int top, int width, int height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    if (!m_window.Open(title, left, top, width, height))
+        return false;
+    platform::Message create;
+    create.kind = platform::MsgKind::Create;
+    create.x = width;
+    create.y = height;
+    HandleMessage(create);
+    if (m_window.CreateGLContext()) {
+        const char* hyphens = "---------------------------------------------------";
+        auto str = [](GLenum e) {
+            const GLubyte* s = glGetString(e);
+            return s ? reinterpret_cast<const char*>(s) : "";
+        };
+        LogWrite("%s", hyphens);
+        LogWrite("Vendor: %s", str(GL_VENDOR));
+        LogWrite("Version: %s", str(GL_VERSION));
+        LogWrite("Renderer: %s", str(GL_RENDERER));
+        LogWrite("%s", hyphens);
+    }
+    LogWrite("InitMultiTexture = %s", InitMultiTexture() ? "true" : "false");
+    if (onCreateGLObjects && m_window.HasGLContext())
+        onCreateGLObjects();
+    m_window.Show();
+    // Showing a window normally makes it the active one.
+    SetActive(true);
+    return true;
+}
+
+void AppWindow::CloseWindow()
+{
+    if (onReleaseGLObjects && m_window.HasGLContext())
+        onReleaseGLObjects();
+    SetActive(false);
+    m_window.DestroyGLContext();
+    const bool wasFull = m_full_screen;
+    m_full_screen = false;
+    if (wasFull)
+        m_window.LeaveFullScreen();
+    m_window.Close();
+}
+
+int AppWindow::RunLoop(bool peekMode)
+{
+    m_peek_mode = peekMode;
+    platform::Message msg;
+    if (!peekMode) {
+        for (;;) {
+            m_pump.Wait(msg);
+            if (msg.kind == platform::MsgKind::Quit)
+                return msg.wparam;
+            HandleMessage(msg);
+        }
+    }
+    for (;;) {
+        if (m_pump.Peek(msg)) {
+            if (msg.kind == platform::MsgKind::Quit)
+                return msg.wparam;
+            HandleMessage(msg);
+            continue;
+        }
+        const uint32_t t0 = platform::TimeMs();
+        if (m_active) {
+            UpdateFrame(kFrameStepMs);
+            DrawFrame();
+        }
+        const uint32_t sleep = FrameSleepMs(t0, platform::TimeMs());
+        if (sleep)
+            platform::SleepMs(sleep);
+    }
+}
+
+void AppWindow::UpdateFrame(float elapsedMs)
+{
+    if (m_close_pending)
+        DeferredClose();
+    if (m_result_pending)
+        DeliverResult();
+    if (!m_active) {
+        platform::SleepMs(100);
+        return;
+    }
+    if (CScreen* target = InputTarget())
+        target->Update(elapsedMs);
+    if (m_minimized)
+        platform::SleepMs(100);
+}
+
+void AppWindow::DrawScreens()
+{
+    if (m_minimized)
+        return;
+    if (CScreen* top = TopScreen())
+        top->Draw();
+    for (auto it = m_dialogs.rbegin(); it != m_dialogs.rend(); ++it)
+        (*it)->Draw();
+}
+
+void AppWindow::DrawFrame()
+{
+    DrawScreens();
+    if (m_window.HasGLContext()) {
+        glFlush();
+        m_window.SwapBuffers();
+    }
+}
+
+CScreen* AppWindow::InputTarget() const
+{
+    if (!m_dialogs.empty())
+        return m_dialogs.front();
+    return TopScreen();
+}
+
+void AppWindow::HandleMessage(const platform::Message& msg)
+{
+    using platform::MsgKind;
+    CScreen* target = InputTarget();
+    switch (msg.kind) {
+    case MsgKind::Create:
+        m_width = msg.x;
+        m_height = msg.y;
+        break;
+    case MsgKind::Size:
+        if (msg.x > 0 && msg.y > 0) {
+            m_width = msg.x;
+            m_height = msg.y;
+        }
+        if (msg.wparam == platform::kSizeRestored)
+            OnRestored();
+        break;
+    case MsgKind::Activate:
+        SetActive(msg.wparam != 0);
+        break;
+    case MsgKind::Paint:
+        DrawFrame();
+        break;
+    case MsgKind::Close:
+        if (platform::IsF4Down()) {
+            CloseAllDialogs();
+        } else {
+            m_window.Hide();
+            PostQuit(0);
+        }
+        break;
+    case MsgKind::KeyDown:
+        if (target)
+            target->OnKeyDown(msg.wparam);
+        break;
+    case MsgKind::Char:
+        if (target)
+            target->OnChar(msg.wparam & 0xFFFF, 1);
+        break;
+    case MsgKind::MouseMove:
+        if (target)
+            target->OnMouseMove(msg.x, msg.y, msg.flags);
+        break;
+    case MsgKind::LButtonDown:
+        if (target)
+            target->OnLButtonDown(msg.x, msg.y, msg.flags);
+        break;
+    case MsgKind::LButtonUp:
+        if (target)
+            target->OnLButtonUp(msg.x, msg.y, msg.flags);
+        break;
+    case MsgKind::RButtonUp:
+        if (target)
+            target->OnRButtonUp(msg.x, msg.y, msg.flags);
+        break;
+    case MsgKind::Quit:
+        break;
+    }
+}
+
+bool AppWindow::SetFullScreen(int width, int height)
+{
+    if (width == 320 || width == 400 || width == 640)
+        return false;
+    if (!m_window.IsOpen())
+        return false;
+    if (!m_full_screen) {
+        int l, t, w, h;
+        m_window.GetRect(l, t, w, h);
+        m_saved_left = l;
+        m_saved_top = t;
+        m_saved_width = w;
+        m_saved_height = h;
+    }
+    m_window.SetTopmost(true);
+    m_window.SetRect(0, 0, width, height);
+    m_window.Show();
+    if (m_window.EnterFullScreen(width, height)) {
+        m_full_screen = true;
+        m_width = width;
+        m_height = height;
+    } else {
+        LogWrite("SetFullScreen %ix%i: the display offers no such mode", width, height);
+    }
+    m_window.SetBordered(false);
+    return true;
+}
+
+bool AppWindow::SetWindowed()
+{
+    m_window.LeaveFullScreen();
+    m_full_screen = false;
+    m_window.SetTopmost(false);
+    int sw = 0, sh = 0;
+    platform::ScreenSize(sw, sh);
+    const int w = m_saved_width > 0 ? m_saved_width : m_view.width;
+    const int h = m_saved_height > 0 ? m_saved_height : m_view.height;
+    m_window.SetRect((sw - w) / 2, (sh - h) / 2, w, h);
+    m_width = w;
+    m_height = h;
+    m_window.Show();
+    m_window.SetBordered(true);
+    return true;
+}
+
+void AppWindow::Minimize()
+{
+    if (m_full_screen)
+        SetWindowed();
+    m_window.Minimize();
+    m_minimized = true;
+}
+
+void AppWindow::OnRestored()
+{
+    if (!m_minimized)
+        return;
+    if (CScreen* top = TopScreen())
+        top->Activate();
+    m_minimized = false;
+}
+
+void AppWindow::SetActive(bool active)
+{
+    m_active = active;
+    // The input devices are acquired while active and released otherwise (they come with input).
+}
+
+void AppWindow::PushScreen(CScreen* screen)
+{
+    if (!screen)
+        return;
+    screen->Activate();
+    m_screens.push_front(screen);
+}
+
+void AppWindow::PushDialog(CDialogScreen* dialog)
+{
+    if (!dialog)
+        return;
+    m_dialogs.push_front(dialog);
+    dialog->Activate();
+    if (CScreen* top = TopScreen())
+        top->Activate();
+}
+
+void AppWindow::CloseTop(bool immediate)
+{
+    if (!immediate) {
+        m_close_pending = true;
+        return;
+    }
+    if (!m_dialogs.empty()) {
+        m_closed_dialog = m_dialogs.front();
+        m_dialogs.pop_front();
+        m_result_pending = true;
+        return;
+    }
+    if (m_screens.size() >= 2) {
+        CScreen* closed = m_screens.front();
+        m_screens.pop_front();
+        CScreen* top = m_screens.front();
+        top->OnScreenClosed(closed);
+        top->Activate();
+    }
+}
+
+void AppWindow::DeferredClose()
+{
+    m_close_pending = false;
+    if (!m_dialogs.empty()) {
+        m_closed_dialog = m_dialogs.front();
+        m_dialogs.pop_front();
+        m_result_pending = true;
+        return;
+    }
+    if (m_screens.size() >= 2) {
+        CScreen* closed = m_screens.front();
+        m_screens.pop_front();
+        CScreen* top = m_screens.front();
+        if (m_closed_dialog)
+            m_result_pending = true;
+        else
+            top->OnScreenClosed(closed);
+        top->Activate();
+    }
+}
+
+void AppWindow::DeliverResult()
+{
+    m_result_pending = false;
+    CScreen* receiver = InputTarget();
+    CDialogScreen* dialog = m_closed_dialog;
+    m_closed_dialog = nullptr;
+    if (receiver && dialog)
+        receiver->OnDialogClosed(dialog->Result(), dialog);
+}
+
+void AppWindow::CloseAllDialogs()
+{
+    m_dialogs.clear();
+    if (CScreen* top = TopScreen())
+        top->OnCloseRequest();
+}
+
+void AppWindow::CursorScreenPos(int& x, int& y) const
+{
+    platform::CursorPos(x, y);
+}
+
+bool AppWindow::CursorInsideWindow() const
+{
+    if (!m_window.IsOpen())
+        return true;
+    int l, t, w, h, x, y;
+    m_window.GetRect(l, t, w, h);
+    platform::CursorPos(x, y);
+    return !(x < l || x > l + w || y < t || y > t + h);
+}
+
+void AppWindow::MoveWindowBy(int dx, int dy)
+{
+    if (!m_window.IsOpen() || (dx == 0 && dy == 0))
+        return;
+    int l, t, w, h;
+    m_window.GetRect(l, t, w, h);
+    m_window.SetRect(l + dx, t + dy, w, h);
+    DrawFrame();
+}
