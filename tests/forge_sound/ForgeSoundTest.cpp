@@ -176,7 +176,8 @@ TEST_F(ForgeSoundDecode, TracksLoadThroughTheMixerAndLastNinetySeconds)
     }
 }
 
-// Renders a module with the player and settings SDL2_mixer uses, to its end.
+// Renders a module to its end with the player and settings SDL2_mixer uses, at the master volume
+// the mixer gives a module at full music volume.
 std::vector<int16_t> RenderModule(const std::vector<uint8_t>& bytes, int* lengthMs)
 {
     ModPlug_Settings settings;
@@ -196,6 +197,7 @@ std::vector<int16_t> RenderModule(const std::vector<uint8_t>& bytes, int* length
     if (!file)
         return pcm;
     *lengthMs = ModPlug_GetLength(file);
+    ModPlug_SetMasterVolume(file, 256);
     std::vector<int16_t> block(8192);
     // Bounded: a module that never ends stops after ten minutes.
     while (pcm.size() < size_t(44100) * 2 * 600) {

@@ -136,7 +136,7 @@ struct JetSpec {
     double hissHz = 3500;
     double hiss = 0.35;
     double whineHz = 1850;
-    double whine = 0.05;
+    double whine = 0.022;
     double rumble = 0.8;
     uint64_t seed = 10;
 };
@@ -152,7 +152,7 @@ Samples JetLoop(const JetSpec& j)
     MixInto(noise, rumble, 0, static_cast<float>(j.rumble * 4.0));
     MixInto(noise, FilteredNoise(n + fade, rng, Svf::Mode::Band, j.hissHz, 0.8), 0, static_cast<float>(j.hiss));
     Samples loop = CloseLoop(noise, n, fade);
-    Samples whine = LoopTone(n, j.whineHz, {1.0, 0.0, 0.35});
+    Samples whine = LoopTone(n, j.whineHz, {1.0, 0.0, 0.15});
     LoopWobble(whine, 2.5, 0.25);
     const float level = Rms(loop);
     MixInto(loop, whine, 0, static_cast<float>(j.whine * level / 0.1));
@@ -164,7 +164,7 @@ struct RotorSpec {
     double bladeHz = 9.0;
     double thumpCut = 420;
     double whineHz = 1500;
-    double whine = 0.04;
+    double whine = 0.02;
     double body = 0.3;
     uint64_t seed = 20;
 };
@@ -539,10 +539,10 @@ std::vector<EffectSound> MakeEffectSounds()
 
     // Enemy helicopters (ids 80..83).
     const RotorSpec rotors[] = {
-        {1.6, 8.75, 380, 1400, 0.04, 0.3, 70},
-        {1.4, 10.0, 460, 1700, 0.05, 0.3, 71},
-        {1.8, 12.2, 520, 1250, 0.04, 0.35, 72},
-        {2.0, 7.5, 340, 1900, 0.05, 0.25, 73},
+        {1.6, 8.75, 380, 1400, 0.02, 0.3, 70},
+        {1.4, 10.0, 460, 1700, 0.025, 0.3, 71},
+        {1.8, 12.2, 520, 1250, 0.02, 0.35, 72},
+        {2.0, 7.5, 340, 1900, 0.025, 0.25, 73},
     };
     const char* rotorFiles[] = {"sounds/s30.ogg", "sounds/s31.ogg", "sounds/s32.ogg", "sounds/s33.ogg"};
     for (int k = 0; k < 4; ++k)
@@ -559,7 +559,7 @@ std::vector<EffectSound> MakeEffectSounds()
     interceptor.roarCut = 1500;
     interceptor.hissHz = 5000;
     interceptor.whineHz = 3100;
-    interceptor.whine = 0.07;
+    interceptor.whine = 0.03;
     interceptor.seed = 82;
     out.push_back(Loop("sounds/s22.ogg", JetLoop(interceptor), kEngineRms));
     out.push_back(Loop("sounds/s23.ogg", PropLoop(2.0, 62.0, 700.0, 83), kEngineRms));

@@ -154,8 +154,10 @@ void WriteLead(xm::Pattern& p, const Style& style, const Section& s, uint64_t se
             if (last) {
                 next = Nearest(chord.root, cur);
             } else if (strong) {
-                // A chord tone near a step away, wandering up or down.
-                const int dir = rng.Chance(0.5f) ? 1 : -1;
+                // A chord tone near a step away, wandering up or down, turning at the range's ends.
+                int dir = rng.Chance(0.5f) ? 1 : -1;
+                if (cur + dir * 4 > hi || cur + dir * 4 < lo)
+                    dir = -dir;
                 const int target = cur + dir * (1 + rng.Int(4));
                 int best = cur;
                 int bestDist = 99;
@@ -166,7 +168,9 @@ void WriteLead(xm::Pattern& p, const Style& style, const Section& s, uint64_t se
                     }
                 next = best;
             } else {
-                const int dir = rng.Chance(0.5f) ? 1 : -1;
+                int dir = rng.Chance(0.5f) ? 1 : -1;
+                if (cur + dir * 3 > hi || cur + dir * 3 < lo)
+                    dir = -dir;
                 next = cur + dir;
                 while (!InScale(next, style.key, chord))
                     next += dir;
@@ -195,7 +199,7 @@ int BassRoot(const Chord& c)
     return Nearest(c.root, 38);  // around D2
 }
 
-void WriteBass(xm::Pattern& p, const Section& s, const Section& following)
+void WriteBass(xm::Pattern& p, int key, const Section& s, const Section& following)
 {
     for (int bar = 0; bar < 4; ++bar) {
         const Chord& chord = s.chords[size_t(bar)];
@@ -227,9 +231,11 @@ void WriteBass(xm::Pattern& p, const Section& s, const Section& following)
             for (int e = 0; e < 8; ++e) {
                 int n = (e % 2) ? root + 12 : root;
                 if (e == 7) {
-                    // Lead into the next chord from a step below.
+                    // Lead into the next chord from the scale step below it.
                     const int target = BassRoot(next);
-                    n = target - 2 >= 30 ? target - 2 : target + 2;
+                    n = InScale(target - 2, key, chord) && !InScale(target - 1, key, chord) ? target - 2 : target - 1;
+                    if (!InScale(n, key, chord))
+                        n = target - 2;
                 }
                 Note(p, base + e * 2, kChBass, n, kBass, e % 2 ? 44 : 54);
             }
@@ -374,7 +380,7 @@ xm::Pattern ComposeSection(const Style& style, size_t index, std::array<int, 3>&
         }
     xm::Pattern p(kRows, kChannels);
     WriteDrums(p, style, s, following->part == Part::Chorus && s.part != Part::Chorus);
-    WriteBass(p, s, *following);
+    WriteBass(p, style.key, s, *following);
     WritePad(p, s, voicing);
     WriteArp(p, s);
     if (s.part == Part::VerseB || s.part == Part::Chorus || s.part == Part::Bridge)
