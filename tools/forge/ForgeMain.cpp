@@ -66,6 +66,7 @@ int main(int argc, char** argv)
     ForgeFiles files;
     ForgeTuning(files);
     ForgeLevels(files);
+    ForgeAircraft(files);
 #ifdef GW_FORGE_SOUND
     ForgeSounds(files);
     ForgeMusic(files);
