@@ -157,11 +157,27 @@ void CEntity3DS::Draw()
             else
                 glColor3f(1.0f, 1.0f, 1.0f);
         }
+        // Loading centred every mesh on itself; its mesh entity puts it back in its place and
+        // turns it about its own centre (rotors).
+        glPushMatrix();
+        if (i < m_mesh_entities.size()) {
+            const CEntity& part = m_mesh_entities[i];
+            glTranslatef(part.m_position.x, part.m_position.y, part.m_position.z);
+            for (char axis : part.m_rotation_order) {
+                if (axis == 'x' && part.m_angle_x != 0.0f)
+                    glRotatef(part.m_angle_x, 1, 0, 0);
+                else if (axis == 'y' && part.m_angle_y != 0.0f)
+                    glRotatef(part.m_angle_y, 0, 1, 0);
+                else if (axis == 'z' && part.m_angle_z != 0.0f)
+                    glRotatef(part.m_angle_z, 0, 0, 1);
+            }
+        }
         glVertexPointer(4, GL_FLOAT, 0, mesh.m_vertices.data());
         glNormalPointer(GL_FLOAT, 0, mesh.m_normals.data());
         glTexCoordPointer(2, GL_FLOAT, 0, mesh.m_uv.data());
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * mesh.m_triangles.size()), GL_UNSIGNED_SHORT,
                        mesh.m_triangles.data());
+        glPopMatrix();
     }
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

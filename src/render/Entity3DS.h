@@ -5,7 +5,9 @@
 // must outlive them. Loading reads the file through a resource group, normalises the model to a
 // largest extent of 1, loads one texture per material with a texture map (from the model's own
 // folder) and makes one plain entity per mesh (its centre and extents, for rotors and hit boxes).
-// A file that cannot be read leaves the entity released and not loaded.
+// A file that cannot be read leaves the entity released and not loaded. Drawing puts every mesh
+// at its mesh entity's position (its centre in the model) turned by that entity's angles, so the
+// game spins a rotor by turning its mesh entity.
 #pragma once
 
 #include "render/Entity.h"
