@@ -11,6 +11,31 @@ Music::~Music()
     FreeCurrent();
 }
 
+Music::Music(Music&& other) noexcept
+    : m_tracks(std::move(other.m_tracks)), m_index(other.m_index), m_playing(other.m_playing), m_current(other.m_current)
+{
+    other.m_tracks.clear();
+    other.m_index = -1;
+    other.m_playing = false;
+    other.m_current = 0;
+}
+
+Music& Music::operator=(Music&& other) noexcept
+{
+    if (this != &other) {
+        FreeCurrent();
+        m_tracks = std::move(other.m_tracks);
+        m_index = other.m_index;
+        m_playing = other.m_playing;
+        m_current = other.m_current;
+        other.m_tracks.clear();
+        other.m_index = -1;
+        other.m_playing = false;
+        other.m_current = 0;
+    }
+    return *this;
+}
+
 void Music::AddTrack(const std::string& fileName)
 {
     m_tracks.push_back(fileName);

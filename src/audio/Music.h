@@ -21,6 +21,9 @@ public:
     ~Music();
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
+    // Moving hands the track list and the playing module over; the source is left empty.
+    Music(Music&& other) noexcept;
+    Music& operator=(Music&& other) noexcept;
 
     void AddTrack(const std::string& fileName);
     // The next track (the first at the first call), wrapping past the end.

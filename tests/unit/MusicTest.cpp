@@ -121,3 +121,25 @@ TEST(MusicSilent, NothingHappensWithoutADevice)
     EXPECT_FALSE(music.IsActive());
     EXPECT_EQ(music.CurrentIndex(), -1);
 }
+
+TEST_F(MusicTest, MovingHandsThePlayingTrackOver)
+{
+    NAudio::Music music;
+    music.AddTrack("one.wav");
+    music.AddTrack("two.wav");
+    music.PlayNext();
+    NAudio::Music moved(std::move(music));
+    EXPECT_TRUE(moved.IsActive());
+    EXPECT_EQ(moved.CurrentIndex(), 0);
+    EXPECT_FALSE(music.IsActive());
+    EXPECT_TRUE(music.Tracks().empty());
+    // Assigning over a playing Music frees what it played.
+    NAudio::Music other;
+    other.AddTrack("two.wav");
+    moved = std::move(other);
+    EXPECT_FALSE(moved.IsActive());
+    EXPECT_EQ(moved.CurrentIndex(), -1);
+    ASSERT_EQ(moved.Tracks().size(), 1u);
+    moved.PlayNext();
+    EXPECT_TRUE(moved.IsActive());
+}
