@@ -2,10 +2,16 @@
 #include "app/AppWindow.h"
 #include "app/CScreen.h"
 #include "app/Log.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundTable.h"
 #include "platform/GL.h"
 #include "platform/Platform.h"
+#include "render/ResourceBank.h"
+#include "resources/AppConfig.h"
+#include "resources/ResourceGroup.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
@@ -38,24 +44,43 @@ int main()
         return 1;
     }
 
+    // 2. The resource group "main" and the resource bank "main" over it.
+    ResourceGroup* mainGroup = ResourceGroup::CreateGroup(kMainGroup);
+    CResourceBank::CreateBank("main", mainGroup);
+
     // 3. The application object; the view is 800 x 600.
     AppWindow* app = AppWindow::Create(kTitle);
     app->View().width = 800;
     app->View().height = 600;
+    app->onCreateGLObjects = [] { CResourceBank::CreateAllGLObjects(); };
+    app->onReleaseGLObjects = [] { CResourceBank::ReleaseAllGLObjects(); };
 
-    // 6. Window size from the settings (defaults: the view size).
-    int width = app->View().width;
-    int height = app->View().height;
+    // 4. The sound manager (silent until initialised).
+    auto sounds = std::make_unique<CSoundManager>();
 
-    // 7. Always centred on the primary display.
+    // 5. The main pack; a missing or foreign pack leaves the disk to read from.
+    mainGroup->SetKey(kMainPackKey);
+    mainGroup->MountPack(kMainPackFile);
+
+    // 6. Settings: window size (defaults: the view size), full screen, autosave, sound switches.
+    AppConfig& config = TheAppConfig();
+    LoadSettings(config, app->View().width, app->View().height);
+    sounds->SetInvertStereo(config.m_sound_invert);
+    const int width = config.m_window_width;
+    const int height = config.m_window_height;
+
+    // 7. Always centred on the primary display, whatever position was stored.
     int screenW = 0, screenH = 0;
     platform::ScreenSize(screenW, screenH);
-    const int left = (screenW - width) / 2;
-    const int top = (screenH - height) / 2;
+    config.m_window_left = (screenW - width) / 2;
+    config.m_window_top = (screenH - height) / 2;
 
     // 8. Window and GL context.
-    if (!app->OpenWindow(kTitle, left, top, width, height)) {
+    if (!app->OpenWindow(kTitle, config.m_window_left, config.m_window_top, width, height)) {
         std::fprintf(stderr, "gorgewing2: cannot open a window: %s\n", "window creation failed");
+        sounds.reset();
+        CResourceBank::DeleteAllBanks();
+        ResourceGroup::DeleteAllGroups();
         AppWindow::Release();
         platform::ShutdownVideo();
         return 1;
@@ -69,18 +94,43 @@ int main()
         platform::MessageBox(&app->Window(), "Error",
                              "Unable initialize video adapter. Please try to install or update driver for your video card.");
     } else {
+        // 11.
         LogWrite("done");
+        if (config.m_full_screen)
+            app->SetFullScreen(app->View().width, app->View().height);
+
+        // 12. A first picture while audio starts.
         app->PushScreen(&blank);
-        app->DrawFrame();
+        app->DrawScreens();
+        app->SwapBuffers();
+
+        // 13-14. Audio, then the sound table and the music tracks.
+        LogWrite("CSoundManager::Initialize = %s", sounds->Initialize() ? "true" : "false");
+        LoadGameAudio(*sounds, config.m_music, config.m_sound);
 
         // 16. The main loop.
         app->RunLoop(true);
+
+        // 18. Settings, with the window as it is now.
+        SettingsSnapshot snapshot;
+        snapshot.minimized = app->IsMinimized();
+        int l = 0, t = 0, w = 0, h = 0;
+        app->Window().GetRect(l, t, w, h);
+        snapshot.windowLeft = l;
+        snapshot.windowTop = t;
+        snapshot.soundInvert = sounds->InvertStereo();
+        snapshot.fullScreen = app->IsFullScreen();
+        SaveSettings(config, snapshot);
 
         // 19.
         app->HideWindow();
     }
 
     // 21. Release in reverse order.
+    config.m_music.Stop();
+    CResourceBank::DeleteBank("main");
+    ResourceGroup::DeleteGroup(kMainGroup);
+    sounds.reset();
     app->CloseWindow();
     AppWindow::Release();
     platform::ShutdownVideo();

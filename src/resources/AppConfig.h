@@ -9,6 +9,8 @@
 // whole: the text goes to a temporary file that is renamed over it).
 #pragma once
 
+#include "audio/Music.h"
+
 #include <string>
 
 // The settings file and its cipher key.
@@ -27,6 +29,8 @@ struct AppConfig {
     bool m_sound = true;
     // The stereo-invert choice read from the file; the entry point hands it to the sound manager.
     bool m_sound_invert = false;
+    // The menu music (its track list is loaded with the sounds at start-up; the main menu plays it).
+    NAudio::Music m_music;
 };
 
 // The one process-wide settings record.

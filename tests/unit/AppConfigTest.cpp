@@ -135,10 +135,9 @@ TEST_F(AppConfigTest, SwitchesReadAsTheTableSays)
 
 TEST_F(AppConfigTest, ForeignDamagedAndPlainFilesGiveTheDefaults)
 {
-    AppConfig config;
     for (const char* key : {"kq71x", "qpwoeirut5678zmxncbv0192"}) {
         WriteSettings("m_window_width 1024 m_window_height 768 m_sound 0 m_is_full_screen_loaded 0", key);
-        config = AppConfig{};
+        AppConfig config;
         LoadSettings(config, 800, 600, m_path);
         // The noise may hold anything, but never a value taken from the foreign file.
         EXPECT_NE(config.m_window_width, 1024) << key;
@@ -149,7 +148,7 @@ TEST_F(AppConfigTest, ForeignDamagedAndPlainFilesGiveTheDefaults)
     for (const std::string& bytes : {std::string(), std::string("\x05"), std::string("\xff\x01\x02"),
                                     std::string("m_window_width 1024\n")}) {
         std::ofstream(m_path, std::ios::binary) << bytes;
-        config = AppConfig{};
+        AppConfig config;
         LoadSettings(config, 800, 600, m_path);
         EXPECT_GE(config.m_window_width, kSettingsMinWindowSize);
         EXPECT_LE(config.m_window_height, kSettingsMaxWindowSize);
