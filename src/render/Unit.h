@@ -56,6 +56,8 @@ public:
     bool OwnsMesh() const { return m_owns_mesh; }
     bool OwnsTextures() const { return m_owns_textures; }
     bool HasDisplayList() const;
+    // The texture file named by the unit file ("" without one, and for copies).
+    const std::string& TextureFileName() const { return m_tex_file_name; }
 
     // Issues the mesh's triangles (what the display list holds).
     void DrawImmediate() const;
