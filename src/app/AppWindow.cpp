@@ -72,6 +72,7 @@ bool AppWindow::OpenWindow(const char* title, int left, int top, int width, int 
     if (onCreateGLObjects && m_window.HasGLContext())
         onCreateGLObjects();
     m_window.Show();
+    m_input.Create(m_window.Handle());
     // Showing a window normally makes it the active one.
     SetActive(true);
     return true;
@@ -82,6 +83,7 @@ void AppWindow::CloseWindow()
     if (onReleaseGLObjects && m_window.HasGLContext())
         onReleaseGLObjects();
     SetActive(false);
+    m_input.Release();
     m_window.DestroyGLContext();
     const bool wasFull = m_full_screen;
     m_full_screen = false;
@@ -287,7 +289,8 @@ void AppWindow::OnRestored()
 void AppWindow::SetActive(bool active)
 {
     m_active = active;
-    // The input devices are acquired while active and released otherwise (they come with input).
+    // The input devices are acquired while active and released otherwise.
+    m_input.SetAcquired(active);
 }
 
 void AppWindow::PushScreen(CScreen* screen)

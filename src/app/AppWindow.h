@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/ViewSettings.h"
+#include "input/InputDevices.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 
@@ -61,6 +62,8 @@ public:
     void SwapBuffers() { m_window.SwapBuffers(); }
 
     ViewSettings& View() { return m_view; }
+    // Keyboard, mouse and joystick: created with the window, acquired while it is active.
+    InputDevices& Input() { return m_input; }
     platform::Window& Window() { return m_window; }
     platform::MessagePump& Pump() { return m_pump; }
     int Width() const { return m_width; }
@@ -97,6 +100,7 @@ private:
     platform::Window m_window;
     platform::MessagePump m_pump;
     ViewSettings m_view;
+    InputDevices m_input;
     std::deque<CScreen*> m_screens;
     std::deque<CDialogScreen*> m_dialogs;
     CDialogScreen* m_closed_dialog = nullptr;
