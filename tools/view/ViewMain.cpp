@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         } else
             positional.push_back(a);
     }
-    if (positional.empty()) {
+    if (positional.empty() && key.empty()) {
         Usage();
         return 2;
     }
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         }
     }
 
-    const std::string command = positional[0];
+    const std::string command = positional.empty() ? std::string() : positional[0];
     if (command == "info") {
         const std::string name = !key.empty() ? key : (positional.size() > 1 ? positional[1] : "");
         if (name.empty()) {
@@ -113,6 +113,10 @@ int main(int argc, char** argv)
             return 2;
         }
         return RenderFile(group, name, out, options);
+    }
+    if (positional.size() > 1) {
+        Usage();
+        return 2;
     }
     options.interactive = true;
     return RenderFile(group, key.empty() ? command : key, "", options);
