@@ -163,6 +163,96 @@ TEST_F(ForgePack, TuningMeetsTheFlightTargets)
     }
 }
 
+TEST_F(ForgePack, MainPackHoldsEveryModelAndPictureTheGameLoads)
+{
+    std::vector<std::string> files = {
+        "dat/f22/f22_1.3DS", "dat/f18/f18.3DS", "dat/ah64/ah64.3DS", "dat/f22/air_plane1_shad.tga",
+        "dat/f18/air_plane2_shad.tga", "dat/ah64/air_plane3_shad.tga", "dat/missAA/missAA.3DS", "dat/torpedo/torpedo.3DS",
+        "dat/flak/flak.3DS", "dat/fuel.unt", "dat/fuel_indicator.tga", "dat/hull_indicator.tga", "dat/fuel_indicator_bg.tga",
+        "dat/cl_boat.tga", "dat/cl_ground.tga", "dat/cl_helic.tga", "dat/cl_plane.tga", "dat/air_plane1_prev.tga",
+        "dat/air_plane2_prev.tga", "dat/air_plane3_prev.tga", "dat/particles/smp.tga", "dat/particles/fire.tga",
+        "dat/particles/flak.tga", "dat/particles/splashes.tga"};
+    for (int i = 1; i <= 4; ++i) {
+        files.push_back("dat/e_plane" + std::to_string(i) + ".unt");
+        files.push_back("dat/e_plane" + std::to_string(i) + "_shad.tga");
+        files.push_back("dat/e_boat" + std::to_string(i) + ".unt");
+    }
+    for (int i = 1; i <= 2; ++i) {
+        files.push_back("dat/e_helicop" + std::to_string(i) + ".unt");
+        files.push_back("dat/e_helicop" + std::to_string(i) + "_shad.tga");
+        files.push_back("dat/e_aad" + std::to_string(i) + ".unt");
+    }
+    for (const char* m : {"barrel1", "barrel2", "barrel3", "garage", "armry", "cargo1", "cargo2", "hangar1", "hangar2"})
+        files.push_back(std::string("dat/misc/") + m + ".unt");
+
+    for (const std::string& f : files) {
+        const std::vector<uint8_t> b = Read(*m_main, f);
+        ASSERT_FALSE(b.empty()) << f;
+        if (f.size() > 4 && f.compare(f.size() - 4, 4, ".unt") == 0) {
+            // A unit names a mesh and a texture in the same pack; both load.
+            ParamFile u;
+            u.Parse(b.data(), b.size(), true);
+            ExpectKeys(u, f, {"faces_file_name", "tex_file_name", "tex_wrap", "tex_dynamic", "scale", "show_normales"});
+            const std::vector<uint8_t> mesh = Read(*m_main, u.GetString("faces_file_name", "0"));
+            CFacesDepot d;
+            EXPECT_TRUE(d.ParseAllGroups(reinterpret_cast<const char*>(mesh.data()), mesh.size())) << f;
+            EXPECT_GT(d.FaceCount(), 10u) << f;
+            const std::vector<uint8_t> tex = Read(*m_main, u.GetString("tex_file_name", "n"));
+            DecodedImage img;
+            EXPECT_TRUE(DecodeTga(tex.data(), tex.size(), img)) << f;
+            EXPECT_GT(u.GetFloat("scale", "0"), 0.0f) << f;
+        }
+        if (f.size() > 4 && f.compare(f.size() - 4, 4, ".3DS") == 0) {
+            // Every material's texture lies beside the model.
+            NObjects::L3DS m;
+            ASSERT_TRUE(m.LoadFromMemory(b.data(), b.size())) << f;
+            const std::string dir = f.substr(0, f.find_last_of('/') + 1);
+            for (size_t i = 0; i < m.GetMaterialCount(); ++i) {
+                const std::string tex = m.GetMaterial(i).m_texture_map1.fileName;
+                ASSERT_FALSE(tex.empty()) << f;
+                const std::vector<uint8_t> t = Read(*m_main, dir + tex);
+                DecodedImage img;
+                EXPECT_TRUE(DecodeTga(t.data(), t.size(), img)) << dir + tex;
+            }
+        }
+    }
+    // Shadows and HUD pictures carry alpha.
+    for (const char* f : {"dat/e_plane1_shad.tga", "dat/f22/air_plane1_shad.tga", "dat/fuel_indicator.tga", "dat/cl_plane.tga"}) {
+        const std::vector<uint8_t> b = Read(*m_main, f);
+        DecodedImage img;
+        ASSERT_TRUE(DecodeTga(b.data(), b.size(), img)) << f;
+        EXPECT_EQ(img.bytesPerPixel, 4u) << f;
+    }
+}
+
+TEST_F(ForgePack, TenParticleDescriptionsMatchTheirStrips)
+{
+    // Which strip each description is drawn with, and so how many frames it may use.
+    const std::pair<const char*, const char*> particles[] = {
+        {"p_missile", "splashes"}, {"p_missile_enemy", "smp"}, {"p_plane", "splashes"}, {"p_flak", "flak"},
+        {"p_fire_src", "fire"}, {"p_explode", "fire"}, {"p_explode_sm", "fire"}, {"p_e_water", "splashes"},
+        {"p_fire_boat", "fire"}, {"p_water_tail", "splashes"}};
+    for (const auto& [name, strip] : particles) {
+        const std::string f = std::string("dat/particles/") + name + ".txt";
+        const ParamFile p = Params(*m_main, f);
+        ExpectKeys(p, f, {"m_frames_count", "m_frames_speed", "m_speed.x", "m_speed.y", "m_speed.z", "m_speed.w", "m_speed_val",
+                          "m_color.x", "m_color.y", "m_color.z", "m_color.w", "m_size", "m_dsize", "m_dalpha", "m_dist", "m_kind"});
+        const std::vector<uint8_t> b = Read(*m_main, std::string("dat/particles/") + strip + ".tga");
+        DecodedImage img;
+        ASSERT_TRUE(DecodeTga(b.data(), b.size(), img));
+        EXPECT_EQ(img.bytesPerPixel, 4u);
+        EXPECT_EQ(static_cast<int>(img.width / img.height), p.GetInt("m_frames_count", "1")) << f << " frames vs its strip";
+        // A particle that dies by fading must fade; one that dies at its last frame must animate.
+        if (p.GetString("m_kind", "ALPHA") == "ALPHA")
+            EXPECT_GT(p.GetFloat("m_dalpha", "0"), 0.0f) << f;
+        else
+            EXPECT_GT(p.GetFloat("m_frames_speed", "0"), 0.0f) << f;
+    }
+    // The smallest boat (scale 0.8) carries burning points spaced a quarter of the fire size
+    // apart: it needs at least five of those along its length.
+    EXPECT_GE(static_cast<int>(0.8f / (Params(*m_main, "dat/particles/p_fire_src.txt").GetFloat("m_size", "0") / 4)), 5);
+}
+
 TEST_F(ForgePack, EveryLevelHoldsItsFilesAndKeys)
 {
     const ParamFile set = Params(*m_levels, "levels/levels.txt");

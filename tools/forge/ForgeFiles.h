@@ -35,7 +35,20 @@ public:
     // Files in path order, so that packs come out byte-identical on every run.
     const std::map<std::string, ForgeFile>& Files(Pack pack) const { return pack == Pack::Main ? m_main : m_levels; }
 
+    // Pictures of the models for authors (written only with --loose); modules ask WantPictures()
+    // first so that a normal run does not spend time rendering them.
+    void SetWantPictures(bool on) { m_wantPictures = on; }
+    bool WantPictures() const { return m_wantPictures; }
+    void AddPicture(const std::string& name, std::vector<uint8_t> bytes)
+    {
+        if (m_wantPictures)
+            m_pictures[name] = std::move(bytes);
+    }
+    const std::map<std::string, std::vector<uint8_t>>& Pictures() const { return m_pictures; }
+
 private:
+    bool m_wantPictures = false;
+    std::map<std::string, std::vector<uint8_t>> m_pictures;
     std::map<std::string, ForgeFile> m_main;
     std::map<std::string, ForgeFile> m_levels;
 };

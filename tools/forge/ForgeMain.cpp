@@ -3,13 +3,17 @@
 // Usage: gw-forge OUTDIR [--loose]. Every content module adds its files to one collection; the
 // collection is then packed with the resources code's pack writer (group "main" and group
 // "levels_pack" keys) and, with --loose, also written file by file beside the packs so that
-// authors can look at them. Exit status 0 on success, 1 on a usage or write error.
+// authors can look at them, together with pictures of every model under "loose/pictures/".
+// Exit status 0 on success, 1 on a usage or write error.
 #include "ForgeContent.h"
 #include "resources/FileIO.h"
 #include "resources/PackFile.h"
 #include "resources/ResourceGroup.h"
 #ifdef GW_FORGE_SOUND
 #include "sound/ForgeSound.h"
+#endif
+#ifdef GW_FORGE_UI
+#include "ui/ForgeInterface.h"
 #endif
 
 #include <cstdio>
@@ -51,6 +55,13 @@ bool WriteLoose(const ForgeFiles& files, const std::string& outDir)
                 return false;
             }
         }
+    for (const auto& [name, bytes] : files.Pictures()) {
+        const std::filesystem::path path = std::filesystem::path(outDir) / "loose" / "pictures" / name;
+        std::error_code ec;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        if (!WriteFileAtomic(path.string(), bytes))
+            return false;
+    }
     return true;
 }
 
@@ -64,12 +75,20 @@ int main(int argc, char** argv)
     }
     const std::string outDir = argv[1];
     ForgeFiles files;
+    files.SetWantPictures(argc == 3);
     ForgeTuning(files);
     ForgeLevels(files);
     ForgeAircraft(files);
+    ForgeWeapons(files);
+    ForgeUnits(files);
+    ForgeParticles(files);
+    ForgeHud(files);
 #ifdef GW_FORGE_SOUND
     ForgeSounds(files);
     ForgeMusic(files);
+#endif
+#ifdef GW_FORGE_UI
+    ForgeInterface(files);
 #endif
 
     if (!WriteOnePack(files, ForgeFiles::Pack::Main, outDir + "/data/data.pk", kMainPackKey) ||

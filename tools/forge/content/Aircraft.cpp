@@ -219,6 +219,7 @@ void AircraftFiles(ForgeFiles& files, const ForgeModel& model, const PaintScheme
     files.Add(M, dir + atlas, WriteTga(paint, 24));
     files.Add(M, dir + shadow, WriteTga(ShadowPicture(model, 128, 3), 32));
     files.Add(M, "dat/air_plane" + std::to_string(index) + "_prev.tga", WriteTga(PreviewPicture(model, paint), 32));
+    AddModelPicture(files, "aircraft" + std::to_string(index), model, paint);
 }
 
 } // namespace

@@ -172,7 +172,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
     for (int i = 0; i < buildings; ++i) {
         EnemyPlacement e;
         e.name = "EnemyBuilding";
-        if (!p.PlainSpot(e.x, e.y, kWater + 1.0f, 6.0f))
+        if (!p.PlainSpot(e.x, e.y, kWater + 0.9f, 6.0f))
             continue;
         e.kind = p.rng.Int(6);
         e.heading = static_cast<float>(p.rng.Int(24) * 15);
@@ -183,7 +183,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
     for (int i = 0; i < barrels; ++i) {
         EnemyPlacement e;
         e.name = "EnemyBarrels";
-        if (!p.PlainSpot(e.x, e.y, kWater + 1.2f, 3.0f))
+        if (!p.PlainSpot(e.x, e.y, kWater + 1.0f, 3.0f))
             continue;
         e.kind = p.rng.Int(3);
         e.heading = static_cast<float>(p.rng.Int(36) * 10);

@@ -140,3 +140,23 @@ Image PreviewPicture(const ForgeModel& model, const Image& atlas)
     panel.Paste(RenderModel(model, tex, S, S, view), 0, 0);
     return panel;
 }
+
+#include "ForgeFiles.h"
+#include "writers/ImageWriters.h"
+
+void AddModelPicture(ForgeFiles& files, const std::string& name, const ForgeModel& model, const Image& atlas)
+{
+    if (!files.WantPictures())
+        return;
+    const int S = 256;
+    Image sheet(S * 3, S, 3, Rgb(120, 130, 140));
+    std::vector<const Image*> tex(model.materials.size(), &atlas);
+    const float views[3][2] = {{215.0f, 24.0f}, {90.0f, 0.0f}, {0.0f, 90.0f}};   // 3/4, side, top
+    for (int i = 0; i < 3; ++i) {
+        RasterView v;
+        v.yaw = views[i][0];
+        v.pitch = views[i][1];
+        sheet.Paste(RenderModel(model, tex, S, S, v), i * S, 0);
+    }
+    files.AddPicture(name + ".tga", WriteTga(sheet, 24));
+}

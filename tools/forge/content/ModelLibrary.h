@@ -5,6 +5,8 @@
 #include "content/ModelKit.h"
 #include "geometry/ForgeModel.h"
 
+#include <string>
+
 // Player aircraft (3DS) and their paint.
 ForgeModel BuildF22();
 ForgeModel BuildF18();
@@ -13,5 +15,27 @@ PaintScheme F22Scheme();
 PaintScheme F18Scheme();
 PaintScheme Ah64Scheme();
 
+class ForgeFiles;
+// With pictures wanted, adds "NAME.tga": the model from three sides, for authors to look at.
+void AddModelPicture(ForgeFiles& files, const std::string& name, const ForgeModel& model, const Image& atlas);
+
 // A 3/4 view of the model on a framed panel, for the begin-level screen (RGBA, 256 × 256).
 Image PreviewPicture(const ForgeModel& model, const Image& atlas);
+
+// Weapons (3DS).
+ForgeModel BuildMissile();
+ForgeModel BuildTorpedo();
+ForgeModel BuildFlakShell();
+
+// Units (Wavefront + ".unt"): path without extension, description, model, paint, unit scale and
+// the shadow picture's path ("" for units without a shadow).
+struct UnitModel {
+    std::string path;
+    std::string name;
+    ForgeModel model;
+    PaintScheme paint;
+    float scale;
+    std::string shadowPath;
+};
+#include <vector>
+std::vector<UnitModel> AllUnitModels();
