@@ -222,7 +222,10 @@ bool L3DS::LoadFile(const std::string& fileName)
 
 bool L3DS::LoadFromMemory(const uint8_t* data, size_t size)
 {
+    // The level chosen before the load applies to it; clearing alone would reset it to 2.
+    const int level = m_optimization_level;
     Clear();
+    m_optimization_level = level;
     m_buffer = data;
     m_bufferSize = data ? size : 0;
     const bool ok = Read3DS();

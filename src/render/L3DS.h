@@ -115,6 +115,7 @@ public:
     LMaterial* FindMaterial(const std::string& name);
     LLight* FindLight(const std::string& name);
 
+    // The post-processing of the next load (0, 1 or 2, see L3DS); a load keeps it, Clear resets it to 2.
     void SetOptimizationLevel(int level) { m_optimization_level = level; }
     int GetOptimizationLevel() const { return m_optimization_level; }
 

@@ -138,19 +138,14 @@ TEST(L3DSMesh, LevelOneIgnoresSmoothingAndLevelZeroAppliesTheMatrix)
     tri.Add(vl).Add(fl).Add(matrix);
     const auto bytes = File3DS({Chunk3DS(0x4000).Str("fold").Add(tri)}, false);
 
-    class LevelReader : public L3DS {
-    public:
-        int level = 2;
-        void Clear() override { L3DS::Clear(); SetOptimizationLevel(level); }
-    };
-    LevelReader one;
-    one.level = 1;
+    L3DS one;
+    one.SetOptimizationLevel(1);
     ASSERT_TRUE(one.LoadFromMemory(bytes.data(), bytes.size()));
     EXPECT_EQ(one.GetMesh(0).m_vertices.size(), 4u);
     EXPECT_FLOAT_EQ(one.GetMesh(0).m_vertices[1].x, 1.0f);
 
-    LevelReader zero;
-    zero.level = 0;
+    L3DS zero;
+    zero.SetOptimizationLevel(0);
     ASSERT_TRUE(zero.LoadFromMemory(bytes.data(), bytes.size()));
     const LMesh& m = zero.GetMesh(0);
     ASSERT_EQ(m.m_vertices.size(), 4u);
@@ -158,6 +153,9 @@ TEST(L3DSMesh, LevelOneIgnoresSmoothingAndLevelZeroAppliesTheMatrix)
     EXPECT_FLOAT_EQ(m.m_vertices[1].y, 20.0f);
     EXPECT_FLOAT_EQ(m.m_vertices[3].z, 31.0f);
     EXPECT_EQ(m.m_triangles.size(), 2u);
+    EXPECT_EQ(zero.GetOptimizationLevel(), 0);
+    zero.Clear();
+    EXPECT_EQ(zero.GetOptimizationLevel(), 2);
 }
 
 TEST(L3DSMesh, NormaliseToLargestExtentOneAndCentreEachMesh)
