@@ -50,9 +50,5 @@ protected:
     int m_drag_x = 0, m_drag_y = 0;  // cursor position (desktop) at the last drag step
 };
 
-// CDialogScreen: a screen laid over the top screen; the owner learns its result through
-// OnDialogClosed. The layout-file behaviour is added by the dialog screens of the menus.
-class CDialogScreen : public CScreen {
-public:
-    void OnControlEvent(CControl* control) override = 0;
-};
+// The dialog screens of the menus (CDialogScreen) build on this base.
+#include "ui/DialogScreen.h"

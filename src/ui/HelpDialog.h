@@ -1,0 +1,35 @@
+// CHelpDialog: the help text "mui/help.txt" in a scrolling window with up, down and close.
+//
+// The text is read through the group "main" when the dialog is made and wrapped to 520 pixels at
+// size 18, 18 lines shown, scrolled two lines a step. A missing file shows an empty window. Created
+// by the main menu and deleted by it when it closes (always with result 0 from close).
+#pragma once
+
+#include "render/ScrollingText.h"
+#include "ui/MenuDialog.h"
+
+class ResourceGroup;
+
+namespace NInterface {
+
+class CHelpDialog : public CMenuDialog {
+public:
+    static constexpr const char* kHelpFile = "mui/help.txt";
+
+    CHelpDialog(CMenuLayout& layout, const ResourceGroup* group);
+    void Draw() override;
+    void OnControlEvent(CControl* control) override;
+
+    const CScrollingText& Text() const { return m_text; }
+    CSimpleButton* CloseButton() const { return m_close; }
+    CSimpleButton* UpButton() const { return m_up; }
+    CSimpleButton* DownButton() const { return m_down; }
+
+private:
+    CScrollingText m_text;
+    CSimpleButton* m_close;
+    CSimpleButton* m_up;
+    CSimpleButton* m_down;
+};
+
+} // namespace NInterface

@@ -1,0 +1,105 @@
+// CLevelSetDlg: finding the level sets, counting their levels, choosing one.
+#include "ui/LevelSetDlg.h"
+
+#include "resources/ParamFile.h"
+#include "resources/ResourceGroup.h"
+#include "ui/MenuLayout.h"
+#include "ui/SimpleButton.h"
+#include "ui/SimpleList.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace NInterface {
+
+namespace {
+
+// Paths compared as the resource groups compare names: case and slash kind do not matter.
+std::string Normalised(std::string path)
+{
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return path;
+}
+
+} // namespace
+
+int CLevelSetDlg::ReadLevelCount(const std::string& setPath)
+{
+    const ResourceGroup* levels = ResourceGroup::GetGroup(kLevelsGroup);
+    const std::string key = levels && !levels->Key().empty() ? levels->Key() : std::string(kLevelsPackKey);
+    ResourceGroup* temp = ResourceGroup::CreateGroup("temp");
+    temp->SetKey(key);
+    int count = 0;
+    if (temp->MountPack(setPath)) {
+        ParamFile list;
+        list.Read(*temp, "levels/levels.txt", true);
+        count = list.GetInt("levels_count", "0");
+    }
+    ResourceGroup::DeleteGroup("temp");
+    return count;
+}
+
+CLevelSetDlg::CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, const std::string& folder)
+    : CMenuDialog(layout)
+{
+    m_ok = AddButton("m_ok_btn", "m_leveld_ok_btn");
+    m_cancel = AddButton("m_cancel_btn", "m_leveld_cancel_btn");
+    auto list = std::make_unique<CSimpleList>(this, layout.Texture("m_list_box"), layout.Font(), 22.0f);
+    list->SetPosition(static_cast<float>(layout.Int("m_leveld_listx")), static_cast<float>(layout.Int("m_leveld_listy")));
+    list->SetTextColor(1, 1, 1, 1);
+
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::filesystem::path& p = it->path();
+        std::string ext = p.extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (ext == ".set" && it->is_regular_file(ec))
+            files.push_back(p.filename().string());
+        if (files.size() >= 4096)  // a folder of thousands of files is not a set list
+            break;
+    }
+    std::sort(files.begin(), files.end());
+    if (files.size() > static_cast<size_t>(kMaxSets))
+        files.resize(kMaxSets);
+    for (const std::string& name : files) {
+        const std::string path = folder + "/" + name;
+        const int count = ReadLevelCount(path);
+        char item[300];
+        std::snprintf(item, sizeof item, "%s (%i)", std::filesystem::path(name).stem().string().c_str(), count);
+        list->AddItem(item);
+        if (Normalised(path) == Normalised(currentPath))
+            list->SetSelected(static_cast<int>(m_paths.size()));
+        m_paths.push_back(path);
+    }
+    m_list = Own(std::move(list));
+}
+
+std::string CLevelSetDlg::SelectedPath() const
+{
+    const int i = m_list->Selected();
+    return i >= 0 && i < static_cast<int>(m_paths.size()) ? m_paths[static_cast<size_t>(i)] : std::string();
+}
+
+void CLevelSetDlg::Draw()
+{
+    BeginDraw(m_layout.Texture("m_levels_set_wnd"));
+    DrawShadowText(m_layout.Font(), "Select levels set", 22, m_list->X(), m_list->Y() - 4, 2);
+    EndDraw();
+}
+
+void CLevelSetDlg::OnControlEvent(CControl* control)
+{
+    CScreen::OnControlEvent(control);
+    if (control == m_ok)
+        Close(0);
+    else if (control == m_cancel)
+        Close(1);
+}
+
+} // namespace NInterface
