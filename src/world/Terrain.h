@@ -1,0 +1,113 @@
+// Terrain: the level's valley — the folded height image, the mesh built from it, its chunked
+// display lists and the two height queries.
+//
+// Owned by CLevel, which creates one per level load with the level's scale and calls Load with
+// the level pack and the parsed "terra.ter". The long strip of terrain is stored in a square
+// 8-bit image cut into `lines` bands standing side by side; each band is q = N / lines columns
+// wide (the strips across the valley) and N rows long, and neighbouring bands share one row, so
+// the level is lines × (N − 1) × hd long. The mesh adds raised banks on the two outer strips of
+// each side. The heights stay in memory for GroundHeight, which enemies, missiles and the player
+// call many times a frame; both queries are plain arithmetic with no allocation.
+//
+// Without graphics (tests, tools) Load builds the mesh and answers queries but loads no texture
+// and compiles no display list. A file the terrain cannot use (no image, "lines" 0 or larger
+// than the image, a zero or negative spacing or height, a texture name of "0") makes Load
+// return false with a log line; the terrain is then empty, draws nothing and every height is 0.
+#pragma once
+
+#include "app/Vec3.h"
+
+#include <cstdint>
+#include <vector>
+
+class CTexture;
+class ParamFile;
+class ResourceGroup;
+
+class Terrain {
+public:
+    // One vertex of the mesh: position, main texture coordinates, detail texture coordinates.
+    struct Vertex {
+        float x, y, z;
+        float u0, v0;
+        float u1, v1;
+    };
+
+    // Largest image side the terrain takes (a larger image is refused: its mesh would not fit
+    // in memory sensibly).
+    static constexpr int kMaxSide = 2048;
+
+    explicit Terrain(float kScale, bool graphics = true);
+    ~Terrain();
+    Terrain(const Terrain&) = delete;
+    Terrain& operator=(const Terrain&) = delete;
+
+    // Reads the keys, the height image and (with graphics) the two textures through the bank
+    // "CLevel", builds the mesh and the display lists. False when the terrain stays empty.
+    bool Load(const ResourceGroup& group, const ParamFile& file);
+    // The same from a height image already in memory (the keys other than "raw_name" from file).
+    bool LoadFromHeights(const uint8_t* bytes, size_t size, const ParamFile& file);
+
+    void BuildDisplayLists();
+    void DeleteDisplayLists();
+    void Draw() const;
+
+    // Height of the raw samples under the world point (x across, y along); 0 when empty.
+    float GroundHeight(float x, float y) const;
+    // Height of the built mesh, banks included; outside the mesh the z of vertex 5 of strip 0.
+    float MeshHeight(float x, float y) const;
+
+    // Stores the view position and raises the end flag once the view nears the far end.
+    void SetViewPosition(const Vec3& p);
+    const Vec3& ViewPosition() const { return m_view; }
+    bool EndReached() const { return m_end_reached; }
+
+    // The (at most three) chunks drawn for a view at y: int(c), int(c) + 1, int(c) + 2 with
+    // c = (y − q·hd/2) / (q·hd), those that exist. Returns how many were written to out.
+    int ChunksToDraw(float viewY, int out[3]) const;
+    // First and last vertex index (inclusive) of chunk i along the strips.
+    void ChunkRange(int chunk, int& first, int& last) const;
+
+    bool IsLoaded() const { return m_loaded; }
+    int Side() const { return m_n; }
+    int Lines() const { return m_lines; }
+    int Strips() const { return m_q; }
+    int VerticesPerStrip() const { return m_n * m_lines; }
+    int ChunkCount() const { return m_q > 0 ? m_lines * m_lines : 0; }
+    float SampleDistance() const { return m_hd; }
+    float HeightMax() const { return m_hmax; }
+    float Scale() const { return m_k_scale; }
+    float HalfWidth() const { return m_q * m_hd / 2.0f; }
+    // Distance from the first row to the last: lines × (N − 1) × hd.
+    float Length() const { return m_loaded ? m_lines * (m_n - 1) * m_hd : 0.0f; }
+    const Vertex& At(int strip, int j) const { return m_strips[static_cast<size_t>(strip) * VerticesPerStrip() + j]; }
+    uint8_t Sample(int column, int row) const { return m_heights[static_cast<size_t>(column) + static_cast<size_t>(row) * m_n]; }
+    size_t DisplayListCount() const { return m_lists.size(); }
+    bool UsesMultiTexture() const { return m_multitexture; }
+    void SetMultiTexture(bool on) { m_multitexture = on; }
+
+private:
+    void Free();
+    void BuildMesh();
+    void SendChunk(int chunk, bool multitexture) const;
+    // Band and row within it of a world y, the row clamped to the band's last step.
+    void LocateRow(float y, int& band, int& row, float& frac) const;
+
+    float m_k_scale;
+    bool m_graphics;
+    std::vector<uint8_t> m_heights;
+    int m_n = 0;
+    int m_lines = 1;
+    int m_q = 0;
+    float m_hd = 0.0f;
+    float m_hmax = 0.0f;
+    float m_detail_repeat = 0.0f;
+    std::vector<Vertex> m_strips;  // q strips of N × lines vertices each
+    CTexture* m_main_texture = nullptr;
+    CTexture* m_detail_texture = nullptr;
+    std::vector<uint32_t> m_lists;  // one per chunk, 0 where GL refused a name
+    bool m_multitexture;
+    Vec3 m_view;
+    bool m_end_reached = false;
+    bool m_loaded = false;
+};

@@ -1,0 +1,255 @@
+// Terrain without a GL context: the folded mesh, its chunks, the end flag, both height queries
+// and the files it must refuse.
+#include "resources/ParamFile.h"
+#include "world/Terrain.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int N = 256;
+
+ParamFile Keys(const std::string& text)
+{
+    ParamFile f;
+    f.Parse(text, true);
+    return f;
+}
+
+const char* kGood = "raw_name h.raw lines 4 h_dist 0.5 h_max 10 k_detail_tex 8 main_tex m.jpg detail_tex d.jpg";
+
+// Every sample differs from its neighbours, and differently across the seams.
+std::vector<uint8_t> Image(int n = N)
+{
+    std::vector<uint8_t> h(static_cast<size_t>(n) * n);
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            h[static_cast<size_t>(c) + static_cast<size_t>(r) * n] = static_cast<uint8_t>((c * 7 + r * 3 + (c / 64) * 50) % 251);
+    return h;
+}
+
+class TerrainTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_image = Image();
+        ASSERT_TRUE(m_terrain.LoadFromHeights(m_image.data(), m_image.size(), Keys(kGood)));
+    }
+    // World position of sample row r of band b on strip w.
+    float X(int w) const { return w * 0.5f - 16.0f; }
+    float Y(int b, int r) const { return 0.5f * (b * (N - 1) + r); }
+    float H(int g, int r) const { return m_terrain.Sample(g, r) * 10.0f / 255.0f; }
+
+    std::vector<uint8_t> m_image;
+    Terrain m_terrain{1.0f, false};
+};
+
+TEST_F(TerrainTest, FoldedImageGivesStripsChunksAndLength)
+{
+    EXPECT_EQ(m_terrain.Side(), 256);
+    EXPECT_EQ(m_terrain.Strips(), 64);
+    EXPECT_EQ(m_terrain.VerticesPerStrip(), 1024);
+    EXPECT_EQ(m_terrain.ChunkCount(), 16);
+    EXPECT_FLOAT_EQ(m_terrain.Length(), 4 * 255 * 0.5f);
+    EXPECT_FLOAT_EQ(m_terrain.HalfWidth(), 16.0f);
+    int first = 0, last = 0;
+    m_terrain.ChunkRange(0, first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 64);
+    m_terrain.ChunkRange(15, first, last);
+    EXPECT_EQ(first, 960);
+    EXPECT_EQ(last, 1023);  // the last chunk stops at the last vertex
+}
+
+TEST_F(TerrainTest, MeshFoldsBandsWithSharedSeamRows)
+{
+    // The last row of band 0 and the first row of band 1 lie at the same y.
+    EXPECT_FLOAT_EQ(m_terrain.At(10, 255).y, m_terrain.At(10, 256).y);
+    EXPECT_FLOAT_EQ(m_terrain.At(10, 1023).y, 0.5f * 1020);
+    // Interior vertex: position and both coordinate pairs.
+    const Terrain::Vertex& v = m_terrain.At(10, 256 + 7);  // band 1, row 7
+    EXPECT_FLOAT_EQ(v.x, 10 * 0.5f);
+    EXPECT_FLOAT_EQ(v.y, 0.5f * (255 + 7));
+    EXPECT_FLOAT_EQ(v.z, H(64 + 10, 7));
+    EXPECT_FLOAT_EQ(v.u0, (64 + 10) / 256.0f);
+    EXPECT_FLOAT_EQ(v.v0, 7 / 256.0f);
+    EXPECT_FLOAT_EQ(v.u1, 10 * 16.0f / 256.0f);
+    EXPECT_FLOAT_EQ(v.v1, (255 + 7) * 16.0f / 256.0f);
+    // Seam: the first vertex of a band takes the main coordinates of the vertex after it.
+    EXPECT_FLOAT_EQ(m_terrain.At(10, 256).u0, m_terrain.At(10, 257).u0);
+    EXPECT_FLOAT_EQ(m_terrain.At(10, 256).v0, m_terrain.At(10, 257).v0);
+    EXPECT_FLOAT_EQ(m_terrain.At(10, 0).v0, 0.0f);  // the very first row is no seam
+}
+
+TEST_F(TerrainTest, OuterStripsFormRaisedBanksLeaningOutwards)
+{
+    const int j = 300, r = 300 - 256;
+    const float s = 16.0f / 256.0f;
+    EXPECT_FLOAT_EQ(m_terrain.At(0, j).x, 0.0f - 2 * 0.5f * 1.31f);
+    EXPECT_FLOAT_EQ(m_terrain.At(1, j).x, 0.5f - 1 * 0.5f * 1.31f);
+    EXPECT_FLOAT_EQ(m_terrain.At(63, j).x, 63 * 0.5f + 2 * 0.5f * 1.31f);
+    EXPECT_FLOAT_EQ(m_terrain.At(62, j).x, 62 * 0.5f + 1 * 0.5f * 1.31f);
+    EXPECT_FLOAT_EQ(m_terrain.At(0, j).z, H(64, r) + 2 * 0.5f * 0.9f);
+    EXPECT_FLOAT_EQ(m_terrain.At(62, j).z, H(64 + 62, r) + 1 * 0.5f * 0.9f);
+    EXPECT_FLOAT_EQ(m_terrain.At(0, j).u1, 0 - 2 * s * 3.31f);
+    EXPECT_FLOAT_EQ(m_terrain.At(63, j).u1, 63 * s + 2 * s * 3.31f);
+    EXPECT_FLOAT_EQ(m_terrain.At(2, j).x, 1.0f);  // the third strip stays
+}
+
+TEST_F(TerrainTest, ThreeChunksAroundTheViewAndOnlyThoseThatExist)
+{
+    int c[3];
+    ASSERT_EQ(m_terrain.ChunksToDraw(0.0f, c), 3);  // c is negative but truncates to 0
+    EXPECT_EQ(c[0], 0);
+    EXPECT_EQ(c[2], 2);
+    ASSERT_EQ(m_terrain.ChunksToDraw(16.0f + 32.0f * 5.5f, c), 3);
+    EXPECT_EQ(c[0], 5);
+    ASSERT_EQ(m_terrain.ChunksToDraw(16.0f + 32.0f * 14, c), 2);
+    EXPECT_EQ(c[0], 14);
+    EXPECT_EQ(c[1], 15);
+    EXPECT_EQ(m_terrain.ChunksToDraw(16.0f + 32.0f * 16, c), 0);
+    EXPECT_EQ(m_terrain.ChunksToDraw(-1000.0f, c), 0);
+    EXPECT_EQ(m_terrain.ChunksToDraw(std::nanf(""), c), 0);
+    EXPECT_EQ(m_terrain.ChunksToDraw(1e30f, c), 0);
+}
+
+TEST_F(TerrainTest, EndFlagFromIndex890OnAndStaysSet)
+{
+    m_terrain.SetViewPosition(Vec3(0, 889.9f * 0.5f, 3));
+    EXPECT_FALSE(m_terrain.EndReached());
+    m_terrain.SetViewPosition(Vec3(0, 890 * 0.5f, 3));
+    EXPECT_TRUE(m_terrain.EndReached());
+    m_terrain.SetViewPosition(Vec3(0, 0, 3));
+    EXPECT_TRUE(m_terrain.EndReached());
+}
+
+TEST_F(TerrainTest, GroundHeightOnSamplesAndBetweenThem)
+{
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(10), Y(0, 20)), H(10, 20));
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(5), Y(2, 100)), H(2 * 64 + 5, 100));
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(40), Y(3, 254)), H(3 * 64 + 40, 254));
+    // Half-way across and along.
+    const float across = (H(10, 20) + H(11, 20)) / 2;
+    EXPECT_NEAR(m_terrain.GroundHeight(X(10) + 0.25f, Y(0, 20)), across, 1e-4f);
+    const float corner = (H(10, 20) + H(11, 20) + H(10, 21) + H(11, 21)) / 4;
+    EXPECT_NEAR(m_terrain.GroundHeight(X(10) + 0.25f, Y(0, 20) + 0.25f), corner, 1e-4f);
+}
+
+TEST_F(TerrainTest, GroundHeightAcrossBandSeamsFollowsTheDrawnMesh)
+{
+    // Just past the seam of bands 0 and 1: between rows 0 and 1 of band 1.
+    EXPECT_NEAR(m_terrain.GroundHeight(X(20), Y(1, 0) + 0.25f), (H(64 + 20, 0) + H(64 + 20, 1)) / 2, 1e-4f);
+    // Just before it: between the last two rows of band 0.
+    EXPECT_NEAR(m_terrain.GroundHeight(X(20), Y(1, 0) - 0.25f), (H(20, 254) + H(20, 255)) / 2, 1e-4f);
+    // Late bands: a few rows past the seam of band 3 is still band 3 at that row.
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(20), Y(3, 2)), H(3 * 64 + 20, 2));
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(20), Y(3, 1)), H(3 * 64 + 20, 1));
+}
+
+TEST_F(TerrainTest, MeshHeightMatchesGroundHeightAwayFromTheBanks)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> xs(X(2), X(61)), ys(0.0f, m_terrain.Length());
+    for (int i = 0; i < 2000; ++i) {
+        const float x = xs(rng), y = ys(rng);
+        ASSERT_NEAR(m_terrain.MeshHeight(x, y), m_terrain.GroundHeight(x, y), 1e-3f) << x << ", " << y;
+    }
+}
+
+TEST_F(TerrainTest, MeshHeightOnBanksAndOutsideTheMesh)
+{
+    EXPECT_FLOAT_EQ(m_terrain.MeshHeight(X(0), Y(1, 10)), m_terrain.At(0, 256 + 10).z);
+    EXPECT_GT(m_terrain.MeshHeight(X(0), Y(1, 10)), m_terrain.GroundHeight(X(0), Y(1, 10)));
+    const float fallback = m_terrain.At(0, 5).z;
+    EXPECT_FLOAT_EQ(m_terrain.MeshHeight(X(0) - 1.0f, 10.0f), fallback);
+    EXPECT_FLOAT_EQ(m_terrain.MeshHeight(X(63), 10.0f), fallback);  // no strip to the right of the last
+    EXPECT_FLOAT_EQ(m_terrain.MeshHeight(0.0f, -1.0f), fallback);
+    EXPECT_FLOAT_EQ(m_terrain.MeshHeight(0.0f, m_terrain.Length() + 1.0f), fallback);
+    EXPECT_FLOAT_EQ(m_terrain.MeshHeight(std::nanf(""), 10.0f), fallback);
+}
+
+TEST_F(TerrainTest, GroundHeightOutsideTheTerrainIsTheNearestEdge)
+{
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(0) - 50.0f, Y(0, 20)), H(0, 20));
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(63) + 50.0f, Y(0, 20)), H(63, 20));
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(7), -30.0f), H(7, 0));
+    EXPECT_FLOAT_EQ(m_terrain.GroundHeight(X(7), 1e9f), H(3 * 64 + 7, 255));
+    const float nan = m_terrain.GroundHeight(std::nanf(""), std::nanf(""));
+    EXPECT_FALSE(std::isnan(nan));
+}
+
+TEST(TerrainLoad, RefusesFilesItCannotUse)
+{
+    const std::vector<uint8_t> image = Image();
+    auto load = [&](const std::string& keys, const std::vector<uint8_t>& bytes) {
+        Terrain t(1.0f, false);
+        const bool ok = t.LoadFromHeights(bytes.data(), bytes.size(), Keys(keys));
+        // An empty terrain answers 0 and draws no chunk.
+        if (!ok) {
+            int c[3];
+            EXPECT_EQ(t.GroundHeight(0, 10), 0.0f);
+            EXPECT_EQ(t.MeshHeight(0, 10), 0.0f);
+            EXPECT_EQ(t.ChunksToDraw(0, c), 0);
+            EXPECT_EQ(t.HalfWidth(), 0.0f);
+        }
+        return ok;
+    };
+    const std::string rest = " h_max 10 k_detail_tex 8 main_tex m.jpg detail_tex d.jpg";
+    EXPECT_FALSE(load("lines 0 h_dist 0.5" + rest, image));
+    EXPECT_FALSE(load("lines 300 h_dist 0.5" + rest, image));   // larger than the image
+    EXPECT_FALSE(load("lines 200 h_dist 0.5" + rest, image));   // one strip only
+    EXPECT_FALSE(load("lines -4 h_dist 0.5" + rest, image));
+    EXPECT_FALSE(load("lines 4 h_dist 0" + rest, image));
+    EXPECT_FALSE(load("lines 4 h_dist -0.5" + rest, image));
+    EXPECT_FALSE(load("lines 4 h_dist 0.5 h_max 0 k_detail_tex 8 main_tex m.jpg detail_tex d.jpg", image));
+    EXPECT_FALSE(load("lines 4 h_dist 0.5 h_max 10 k_detail_tex 0 main_tex m.jpg detail_tex d.jpg", image));
+    EXPECT_FALSE(load("lines 4 h_dist 0.5 h_max 10 k_detail_tex 8 detail_tex d.jpg", image));
+    EXPECT_FALSE(load("lines 4 h_dist 0.5 h_max 10 k_detail_tex 8 main_tex m.jpg", image));
+    EXPECT_FALSE(load(kGood, std::vector<uint8_t>(3, 7)));       // shorter than one band
+    EXPECT_FALSE(load(kGood, {}));
+    EXPECT_TRUE(load(kGood, image));
+}
+
+TEST(TerrainLoad, NonSquareImageUsesTheWholeSquareInside)
+{
+    std::vector<uint8_t> image = Image();
+    image.resize(image.size() + 300, 255);  // bytes beyond N × N are ignored
+    Terrain t(1.0f, false);
+    ASSERT_TRUE(t.LoadFromHeights(image.data(), image.size(), Keys(kGood)));
+    EXPECT_EQ(t.Side(), 256);
+    // Lines that do not divide N: the columns beyond q × lines are ignored.
+    Terrain u(1.0f, false);
+    ASSERT_TRUE(u.LoadFromHeights(image.data(), image.size(),
+                                  Keys("lines 3 h_dist 0.5 h_max 10 k_detail_tex 8 main_tex m.jpg detail_tex d.jpg")));
+    EXPECT_EQ(u.Strips(), 85);
+    EXPECT_EQ(u.ChunkCount(), 9);
+    int first = 0, last = 0;
+    u.ChunkRange(8, first, last);
+    EXPECT_LE(last, u.VerticesPerStrip() - 1);
+    EXPECT_NEAR(u.MeshHeight(0.0f, u.Length() / 2), u.GroundHeight(0.0f, u.Length() / 2), 1e-3f);
+}
+
+TEST(TerrainLoad, ScaleMultipliesSpacingAndHeight)
+{
+    const std::vector<uint8_t> image = Image();
+    Terrain t(2.0f, false);
+    ASSERT_TRUE(t.LoadFromHeights(image.data(), image.size(), Keys(kGood)));
+    EXPECT_FLOAT_EQ(t.SampleDistance(), 1.0f);
+    EXPECT_FLOAT_EQ(t.HeightMax(), 20.0f);
+    EXPECT_FLOAT_EQ(t.GroundHeight(1.0f * 10 - 32.0f, 20.0f), t.Sample(10, 20) * 20.0f / 255.0f);
+}
+
+TEST(TerrainLoad, OversizedImageIsRefused)
+{
+    const size_t side = Terrain::kMaxSide + 1;
+    std::vector<uint8_t> image(side * side, 1);
+    Terrain t(1.0f, false);
+    EXPECT_FALSE(t.LoadFromHeights(image.data(), image.size(), Keys(kGood)));
+}
+
+}  // namespace
