@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -251,6 +252,57 @@ TEST_F(ForgePack, TenParticleDescriptionsMatchTheirStrips)
     // The smallest boat (scale 0.8) carries burning points spaced a quarter of the fire size
     // apart: it needs at least five of those along its length.
     EXPECT_GE(static_cast<int>(0.8f / (Params(*m_main, "dat/particles/p_fire_src.txt").GetFloat("m_size", "0") / 4)), 5);
+}
+
+TEST_F(ForgePack, FuelDepotsKeepACarefulPilotFlyingAndNotOneWhoSkipsThem)
+{
+    // Fly every level at normal speed with each aircraft: taking two depots of every three keeps
+    // the tank above empty to the level's end; taking none runs it dry before the end.
+    const ParamFile game = Params(*m_main, "dat/game.txt");
+    float speed[3], burn[3];
+    ASSERT_EQ(std::sscanf(game.GetString("m_plane_speed_normal_forward", "").c_str(), "%f %f %f", &speed[0], &speed[1], &speed[2]), 3);
+    ASSERT_EQ(std::sscanf(game.GetString("m_fuel_rate_normal", "").c_str(), "%f %f %f", &burn[0], &burn[1], &burn[2]), 3);
+    const float perDepot = game.GetFloat("m_fuel_per_barrel", "0");
+    const int count = Params(*m_levels, "levels/levels.txt").GetInt("levels_count", "0");
+    for (int level = 1; level <= count; ++level) {
+        char dir[32];
+        std::snprintf(dir, sizeof dir, "levels/level%02d/", level);
+        const ParamFile t = Params(*m_levels, std::string(dir) + "terra.ter");
+        const ParamFile e = Params(*m_levels, std::string(dir) + "enemies.ter");
+        const std::vector<uint8_t> raw = Read(*m_levels, t.GetString("raw_name", "0"));
+        const int n = static_cast<int>(std::sqrt(static_cast<double>(raw.size())));
+        const int lines = t.GetInt("lines", "0");
+        const float hd = t.GetFloat("h_dist", "0");
+        const float halfWidth = (n / lines) * hd / 2;
+        const float length = lines * (n - 1) * hd;
+        std::vector<float> depots;
+        for (int i = 0; i < e.GetInt("enemies_count", "0"); ++i)
+            if (e.GetString("name" + std::to_string(i), "0") == "Fuel")
+                depots.push_back(e.GetFloat("m_lpy" + std::to_string(i), "0") + halfWidth);
+        std::sort(depots.begin(), depots.end());
+        for (int a = 0; a < 3; ++a) {
+            auto fly = [&](bool careful) {
+                float fuel = 100.0f, lowest = 100.0f, y = 0.0f;
+                size_t next = 0;
+                const float step = speed[a] * 2.1667f;   // one update at normal speed
+                for (int frame = 0; y < length && frame < 1000000; ++frame) {
+                    y += step;
+                    fuel -= burn[a] * 2.1667f;
+                    lowest = std::min(lowest, fuel);
+                    if (fuel < 1.0f)
+                        return -1.0f;   // dry
+                    while (next < depots.size() && depots[next] <= y) {
+                        if (careful && next % 3 != 2)
+                            fuel = std::min(100.0f, fuel + perDepot);
+                        ++next;
+                    }
+                }
+                return lowest;
+            };
+            EXPECT_GT(fly(true), 1.0f) << "level " << level << " aircraft " << a << " runs dry taking two depots of three";
+            EXPECT_LT(fly(false), 0.0f) << "level " << level << " aircraft " << a << " finishes without refuelling";
+        }
+    }
 }
 
 TEST_F(ForgePack, EveryLevelHoldsItsFilesAndKeys)
