@@ -9,6 +9,8 @@
 #include "render/ResourceBank.h"
 #include "resources/AppConfig.h"
 #include "resources/ResourceGroup.h"
+#include "ui/Intro.h"
+#include "ui/MainMenu.h"
 
 #include <cstdio>
 #include <memory>
@@ -17,16 +19,6 @@
 namespace {
 
 const char* kTitle = "Gorgewing II";
-
-// Shown until the menus exist: the window's background colour.
-class CBlankScreen : public CScreen {
-public:
-    void Draw() override
-    {
-        glClearColor(0.05f, 0.07f, 0.12f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-};
 
 }  // namespace
 
@@ -88,7 +80,6 @@ int main()
 
     // 9-10. The one fatal check.
     LogWrite("Checking system compability");
-    CBlankScreen blank;
     if (!HasMultiTexture) {
         LogWrite("fail");
         platform::MessageBox(&app->Window(), "Error",
@@ -99,17 +90,30 @@ int main()
         if (config.m_full_screen)
             app->SetFullScreen(app->View().width, app->View().height);
 
-        // 12. A first picture while audio starts.
-        app->PushScreen(&blank);
-        app->DrawScreens();
+        // 12. The intro picture stays on screen while audio starts. It is drawn straight away
+        // rather than pushed: the screen stack cannot drop its bottom screen, and the intro is
+        // gone before the loop runs.
+        auto intro = std::make_unique<NInterface::CIntro>(mainGroup, platform::TimeMs());
+        intro->Activate();
+        intro->Draw();
         app->SwapBuffers();
 
         // 13-14. Audio, then the sound table and the music tracks.
         LogWrite("CSoundManager::Initialize = %s", sounds->Initialize() ? "true" : "false");
         LoadGameAudio(*sounds, config.m_music, config.m_sound);
 
+        // 15. The main menu (it loads the game's data once), the player's controls; the intro goes.
+        auto menu = std::make_unique<NInterface::CMainMenu>(mainGroup, CResourceBank::FindBank("main"));
+        app->PushScreen(menu.get());
+        menu->LoadControls();
+        intro.reset();
+
         // 16. The main loop.
         app->RunLoop(true);
+
+        // 17. The controls (and the running game with autosave on) back to the save file.
+        menu->StoreControls();
+        menu.reset();
 
         // 18. Settings, with the window as it is now.
         SettingsSnapshot snapshot;

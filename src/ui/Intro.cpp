@@ -2,6 +2,7 @@
 #include "ui/Intro.h"
 
 #include "app/AppWindow.h"
+#include "app/Log.h"
 #include "platform/GL.h"
 #include "render/Texture.h"
 
@@ -13,8 +14,8 @@ CIntro::CIntro(const ResourceGroup* group, unsigned seed) : m_picture(std::make_
 {
     std::srand(seed);
     m_file = (std::rand() % 2 == 0) ? "mui/bgs/intro1.jpg" : "mui/bgs/intro2.jpg";
-    if (group)
-        m_picture->LoadFromGroup(group, m_file, false, false);
+    const bool loaded = group && m_picture->LoadFromGroup(group, m_file, false, false);
+    LogWrite("CIntro = %s", loaded ? "ok" : "failed");
 }
 
 CIntro::~CIntro() = default;

@@ -24,10 +24,20 @@ bool CSimpleCheckBox::OnLButtonDown(int x, int y, unsigned)
     return m_enabled && Inside(x, y);
 }
 
-bool CSimpleCheckBox::OnLButtonUp(int, int, unsigned)
+// A hover band can outlive the cursor: the screen stops handing out a mouse move at the first
+// widget that takes it, so a box may never hear that the cursor went on to a button. A release
+// counts only over the box itself; elsewhere it just drops the hover band.
+bool CSimpleCheckBox::OnLButtonUp(int x, int y, unsigned)
 {
     if (!m_enabled)
         return false;
+    if (!Inside(x, y)) {
+        if (m_state == 2)
+            m_state = 1;
+        else if (m_state == 4)
+            m_state = 3;
+        return false;
+    }
     if (m_state == 2) {
         m_state = 4;
         Notify();
@@ -47,9 +57,18 @@ void CSimpleCheckBox::Draw()
         DrawBand(m_state, kBands);
 }
 
-bool CSimpleRadio::OnLButtonUp(int, int, unsigned)
+bool CSimpleRadio::OnLButtonUp(int x, int y, unsigned)
 {
-    if (!m_enabled || m_state != 2)
+    if (!m_enabled)
+        return false;
+    if (!Inside(x, y)) {
+        if (m_state == 2)
+            m_state = 1;
+        else if (m_state == 4)
+            m_state = 3;
+        return false;
+    }
+    if (m_state != 2)
         return false;
     m_state = 4;
     Notify();

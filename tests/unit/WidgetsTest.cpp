@@ -119,6 +119,17 @@ TEST(SimpleCheckBox, FiresOnReleaseOnlyOverItself)
     EXPECT_FALSE(c.IsChecked());
     EXPECT_EQ(c.State(), 2);
     EXPECT_EQ(owner.fired.size(), 2u);
+
+    // The cursor went on to a button that took the move first: the box still shows its hover band,
+    // and a release over the button must not toggle the box.
+    c.OnMouseMove(5, 5, 0);
+    c.OnLButtonUp(5, 5, 0);
+    ASSERT_TRUE(c.IsChecked());
+    ASSERT_EQ(c.State(), 4);
+    EXPECT_FALSE(c.OnLButtonUp(300, 20, 0));
+    EXPECT_TRUE(c.IsChecked());
+    EXPECT_EQ(c.State(), 3);
+    EXPECT_EQ(owner.fired.size(), 3u);
 }
 
 TEST(SimpleRadio, OnlyTurnsOnAndTheGroupKeepsOne)

@@ -1,0 +1,299 @@
+// CMainMenu: building the menu, its buttons and dialogs, full screen, minimising and quitting.
+#include "ui/MainMenu.h"
+
+#include "app/AppWindow.h"
+#include "app/Log.h"
+#include "audio/SoundManager.h"
+#include "game/GameControls.h"
+#include "game/GameData.h"
+#include "platform/GL.h"
+#include "render/ResourceBank.h"
+#include "render/Texture.h"
+#include "resources/AppConfig.h"
+#include "ui/GameDlg.h"
+#include "ui/GameStart.h"
+#include "ui/HelpDialog.h"
+#include "ui/OptionsDialog.h"
+#include "ui/QuitDialog.h"
+#include "ui/SimpleButton.h"
+
+namespace NInterface {
+
+CMainMenu::CMainMenu(const ResourceGroup* group, CResourceBank* bank, bool loadGameData) : m_group(group)
+{
+    SetVirtualSize(800, 600);
+    SetPosition(0, 0);
+    SetSize(800, 600);
+    if (group && bank)
+        m_layout.Load(*group, *bank);
+
+    m_game_btn = AddButton("m_game_btn", "m_game_btn");
+    m_quit_btn = AddButton("m_quit_game_btn", "m_quit_game_btn");
+    m_help_btn = AddButton("m_help_btn", "m_help_btn");
+    m_top7_btn = AddButton("m_top7_btn", "m_mm_top7_1_btn");
+    m_options_btn = AddButton("m_options_btn", "m_options_btn");
+    m_fullscreen_btn = AddButton("m_fullscreen_btn", "m_mm_fullscreen_btn");
+    m_mini_btn = AddButton("m_mini_btn", "m_mini_btn");
+
+    m_nd_width = m_layout.Int("m_nd_width");
+    m_nd_height = m_layout.Int("m_nd_height");
+
+    // The game's tuning, models and textures, once, when the menu is first built.
+    if (loadGameData) {
+        GameData& data = GameData::Get();
+        data.LoadGameFile();
+        const int missing = data.LoadModels();
+        LogWrite("GameData: %d files missing", missing);
+    }
+    LogWrite("CMainMenu = ok");
+}
+
+CMainMenu::~CMainMenu()
+{
+    m_controls.clear();
+    // Dialogs first (the game dialog may hold the game screen), then the game.
+    CScreen* dialogGame = m_game_dlg ? m_game_dlg->GameScreen() : nullptr;
+    m_game_dlg.reset();
+    m_quit_dlg.reset();
+    m_help_dlg.reset();
+    m_options_dlg.reset();
+    if (dialogGame && dialogGame != m_game)
+        delete dialogGame;
+    delete m_game;
+}
+
+CSimpleButton* CMainMenu::AddButton(const char* textureKey, const char* posKey)
+{
+    auto button = std::make_unique<CSimpleButton>(this, m_layout.Texture(textureKey));
+    button->SetPosition(static_cast<float>(m_layout.Int(std::string(posKey) + "x")),
+                        static_cast<float>(m_layout.Int(std::string(posKey) + "y")));
+    CSimpleButton* raw = button.get();
+    m_buttons.push_back(std::move(button));
+    m_controls.push_back(raw);
+    return raw;
+}
+
+void CMainMenu::LoadControls()
+{
+    if (!ReadSaveFile(m_save))
+        LogWrite("CMainMenu: no %s, default controls", kSaveFile);
+    ::LoadControls(GameData::Get(), m_save);
+}
+
+void CMainMenu::StoreControls()
+{
+    ::StoreControls(GameData::Get(), m_save);
+    if (m_game && TheAppConfig().m_autosave) {
+        // The running game's state joins the controls here once games can be saved.
+        m_save.SetInt("m_game_kind", GameScreenKind(m_game));
+    }
+    if (!WriteSaveFile(m_save))
+        LogWrite("CMainMenu: cannot write %s", kSaveFile);
+}
+
+void CMainMenu::StartMusic()
+{
+    NAudio::Music& music = TheAppConfig().m_music;
+    if (!music.Playing())
+        music.PlayNext();
+}
+
+void CMainMenu::StopMusic() { TheAppConfig().m_music.Stop(); }
+
+void CMainMenu::SetUp2D()
+{
+    AppWindow* app = AppWindow::Get();
+    int w = 800, h = 600;
+    if (app && app->Width() > 0)
+        w = app->Width(), h = app->Height();
+    SetVirtualSize(800, 600);
+    m_draggable = !(app && app->IsFullScreen());
+    if (!glGetString(GL_VERSION))
+        return;  // no GL context (tools, tests): nothing to set up
+    glClearColor(1, 1, 1, 1);
+    glEnable(GL_DEPTH_TEST);
+    // The menus draw back to front at equal depths: a later quad wins.
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_TEXTURE_2D);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glViewport(0, 0, w, h);
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 800, 600, 0, -50, 50);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void CMainMenu::Activate()
+{
+    if (m_game && m_game_dlg)
+        return;
+    SetUp2D();
+    CScreen::Activate();
+    if (m_game) {
+        if (GameScreenIsOver(m_game)) {
+            // The enter-name dialog of the high-score tables opens here with the game's score and kind.
+            LogWrite("Game over: score %d", GameScreenScore(m_game));
+            delete m_game;
+            m_game = nullptr;
+        } else {
+            m_reopen_game_dialog = 1;
+        }
+    }
+    StartMusic();
+}
+
+void CMainMenu::Update(float elapsedMs)
+{
+    if (m_reopen_game_dialog) {
+        m_reopen_game_dialog = 0;
+        OnControlEvent(m_game_btn);
+    }
+    CScreen::Update(elapsedMs);
+}
+
+void CMainMenu::Draw()
+{
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    const CTexture* back = m_layout.Texture("m_main_window_back");
+    glBindTexture(GL_TEXTURE_2D, back ? back->GLName() : 0);
+    glColor4f(1, 1, 1, 1);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0, 1);
+    glVertex3f(0, 0, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(0, 600, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(800, 0, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(800, 600, 0);
+    glEnd();
+    CScreen::Draw();
+    glPopMatrix();
+    TheAppConfig().m_music.Update();
+}
+
+void CMainMenu::OnKeyDown(int virtualKey)
+{
+    const AppConfig& config = TheAppConfig();
+    if (virtualKey == config.m_quit_key) {
+        OnControlEvent(m_quit_btn);
+    } else if (virtualKey == config.m_minimize_key) {
+        StopMusic();
+        if (AppWindow* app = AppWindow::Get())
+            app->Minimize();
+    }
+    CScreen::OnKeyDown(virtualKey);
+}
+
+void CMainMenu::OpenDialog(CDialogScreen* dialog, const char* prefix)
+{
+    dialog->SetVirtualSize(m_virtual_width, m_virtual_height);
+    dialog->SetDimBackground(false);
+    dialog->SetDrawWindow(true);
+    if (prefix)
+        m_layout.PlaceDialog(*dialog, prefix);
+    if (AppWindow* app = AppWindow::Get())
+        app->PushDialog(dialog);
+}
+
+void CMainMenu::ToggleFullScreen()
+{
+    AppWindow* app = AppWindow::Get();
+    if (!app)
+        return;
+    if (app->IsFullScreen()) {
+        app->SetWindowed();
+    } else {
+        app->SetFullScreen(m_virtual_width, m_virtual_height);
+        if (!app->IsFullScreen())
+            return;
+    }
+    // The GL context lives through the switch here, so the bank's textures stay valid.
+    SetUp2D();
+    GameScreenDisplayChanged(m_game);
+}
+
+void CMainMenu::OnControlEvent(CControl* control)
+{
+    CScreen::OnControlEvent(control);
+    if (control == m_game_btn) {
+        if (m_game_dlg)
+            return;
+        m_game_dlg = std::make_unique<CGameDlg>(m_layout, m_game);
+        OpenDialog(m_game_dlg.get(), "m_gamed");
+    } else if (control == m_quit_btn) {
+        if (m_quit_dlg)
+            return;
+        m_quit_dlg = std::make_unique<CQuitDalog>(m_layout);
+        OpenDialog(m_quit_dlg.get(), "m_qd");
+    } else if (control == m_help_btn) {
+        if (m_help_dlg)
+            return;
+        m_help_dlg = std::make_unique<CHelpDialog>(m_layout, m_group);
+        OpenDialog(m_help_dlg.get(), "m_hd");
+    } else if (control == m_options_btn) {
+        if (m_options_dlg)
+            return;
+        m_options_dlg = std::make_unique<COptionsDialog>(m_layout, TheAppConfig(), GameData::Get(), CSoundManager::Instance());
+        OpenDialog(m_options_dlg.get(), "m_od");
+    } else if (control == m_top7_btn) {
+        // The high-score dialog opens here (for the current game kind) once the tables have one.
+        LogWrite("Top 7: no high-score dialog yet");
+    } else if (control == m_fullscreen_btn) {
+        ToggleFullScreen();
+    } else if (control == m_mini_btn) {
+        StopMusic();
+        if (AppWindow* app = AppWindow::Get())
+            app->Minimize();
+    }
+}
+
+void CMainMenu::OnDialogClosed(int result, CDialogScreen* dialog)
+{
+    m_reopen_game_dialog = 0;
+    if (m_quit_dlg && dialog == m_quit_dlg.get()) {
+        m_quit_dlg.reset();
+        if (result == 0) {
+            StopMusic();
+            OnCloseRequest();
+        }
+    } else if (m_game_dlg && dialog == m_game_dlg.get()) {
+        CScreen* game = m_game_dlg->GameScreen();
+        if (result == 0 && game) {
+            StopMusic();
+            m_game = game;
+            m_game_dlg.reset();
+            if (AppWindow* app = AppWindow::Get())
+                app->PushScreen(m_game);
+            return;
+        }
+        if (!game)
+            m_game = nullptr;
+        m_game_dlg.reset();
+    } else if (m_options_dlg && dialog == m_options_dlg.get()) {
+        m_options_dlg.reset();
+        GameScreenOptionsChanged(m_game);
+    } else if (m_help_dlg && dialog == m_help_dlg.get()) {
+        m_help_dlg.reset();
+    }
+}
+
+void CMainMenu::OnCloseRequest()
+{
+    StopMusic();
+    if (AppWindow* app = AppWindow::Get()) {
+        platform::Message close;
+        close.kind = platform::MsgKind::Close;
+        app->Pump().Post(close);
+    }
+}
+
+} // namespace NInterface

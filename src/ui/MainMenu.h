@@ -1,0 +1,97 @@
+// CMainMenu: the screen at the bottom of the stack for the whole run — the menu background with
+// its seven buttons, the owner of the layout holder (layout file, interface textures, dialog
+// font), of every dialog it opens and of the current game screen.
+//
+// The entry point creates it after the intro, pushes it, lets it load the player's controls
+// (LoadControls), runs the main loop, lets it write them back (StoreControls) and deletes it. It
+// covers the whole 800 x 600 virtual screen; mouse input is scaled from window pixels to it. The
+// quit key (Escape) acts as the quit button and the minimise key (Enter) minimises the window.
+// When a game screen is left without game over, the game dialog opens again by itself.
+#pragma once
+
+#include "resources/ParamFile.h"
+#include "ui/DialogScreen.h"
+#include "ui/MenuLayout.h"
+
+#include <memory>
+
+class CResourceBank;
+class CSimpleButton;
+class ResourceGroup;
+
+namespace NInterface {
+
+class CGameDlg;
+class CHelpDialog;
+class COptionsDialog;
+class CQuitDalog;
+
+class CMainMenu : public CDialogScreen {
+public:
+    // Loads the layout and every interface texture through group and bank (either may be null:
+    // tests); with loadGameData the game record loads its tuning, models and textures too.
+    CMainMenu(const ResourceGroup* group, CResourceBank* bank, bool loadGameData = true);
+    ~CMainMenu() override;
+
+    // The player's controls and preferences from "data/save.sav" into the game record.
+    void LoadControls();
+    // Writes them back (with the running game when autosave is on) to "data/save.sav".
+    void StoreControls();
+
+    CMenuLayout& Layout() { return m_layout; }
+    CScreen* GameScreen() const { return m_game; }
+    // Adopts a game screen as the current one (the game dialog hands them over; tests).
+    void SetGameScreen(CScreen* game) { m_game = game; }
+    bool ReopenGameDialog() const { return m_reopen_game_dialog; }
+
+    void Update(float elapsedMs) override;
+    void Draw() override;
+    void Activate() override;
+    void OnKeyDown(int virtualKey) override;
+    void OnControlEvent(CControl* control) override;
+    void OnDialogClosed(int result, CDialogScreen* dialog) override;
+    void OnCloseRequest() override;
+
+    CSimpleButton* GameButton() const { return m_game_btn; }
+    CSimpleButton* QuitButton() const { return m_quit_btn; }
+    CSimpleButton* HelpButton() const { return m_help_btn; }
+    CSimpleButton* Top7Button() const { return m_top7_btn; }
+    CSimpleButton* OptionsButton() const { return m_options_btn; }
+    CSimpleButton* FullScreenButton() const { return m_fullscreen_btn; }
+    CSimpleButton* MinimiseButton() const { return m_mini_btn; }
+    CGameDlg* GameDialog() const { return m_game_dlg.get(); }
+    CQuitDalog* QuitDialog() const { return m_quit_dlg.get(); }
+    CHelpDialog* HelpDialog() const { return m_help_dlg.get(); }
+    COptionsDialog* OptionsDialog() const { return m_options_dlg.get(); }
+
+private:
+    CSimpleButton* AddButton(const char* textureKey, const char* posKey);
+    void OpenDialog(CDialogScreen* dialog, const char* prefix);
+    void SetUp2D();
+    void ToggleFullScreen();
+    void StartMusic();
+    void StopMusic();
+
+    const ResourceGroup* m_group;
+    CMenuLayout m_layout;
+    std::vector<std::unique_ptr<CSimpleButton>> m_buttons;
+    CSimpleButton* m_game_btn = nullptr;
+    CSimpleButton* m_quit_btn = nullptr;
+    CSimpleButton* m_help_btn = nullptr;
+    CSimpleButton* m_top7_btn = nullptr;
+    CSimpleButton* m_options_btn = nullptr;
+    CSimpleButton* m_fullscreen_btn = nullptr;
+    CSimpleButton* m_mini_btn = nullptr;
+
+    CScreen* m_game = nullptr;  // the current game screen, owned
+    std::unique_ptr<CGameDlg> m_game_dlg;
+    std::unique_ptr<CQuitDalog> m_quit_dlg;
+    std::unique_ptr<CHelpDialog> m_help_dlg;
+    std::unique_ptr<COptionsDialog> m_options_dlg;
+    // The high-score and enter-name dialogs come with the high-score tables.
+    uint8_t m_reopen_game_dialog = 0;
+    int m_nd_width = 0, m_nd_height = 0;
+    ParamFile m_save;  // "data/save.sav" as read at start; written back at exit
+};
+
+} // namespace NInterface

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The menus with real X input: the intro, then the main menu; the options dialog opened with the
+# mouse, the autosave check box ticked and closed with its button; Escape opens the quit dialog
+# and Enter quits with exit code 0; the box is still ticked after a restart (in "data/dx.cfg" and
+# on screen).
+set -u
+build="$1"
+bin="$build/bin/gorgewing2"
+pack="$build/bin/gw-pack"
+fail() { echo "FAIL: $*"; exit 1; }
+[[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: skipped"; exit 0; }
+command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
+command -v import >/dev/null || { echo "no imagemagick: skipped"; exit 0; }
+work=$(mktemp -d)
+trap '[[ $pid -gt 0 ]] && { kill -TERM $pid 2>/dev/null; wait $pid 2>/dev/null; }; rm -rf "$work"' EXIT
+pid=0
+mkdir -p "$work/data" "$work/levels"
+cp -r "$build/game/data/." "$work/data/" 2>/dev/null
+cp -r "$build/game/levels/." "$work/levels/" 2>/dev/null
+rm -f "$work/data/dx.cfg" "$work/data/save.sav"
+cd "$work" || fail "no folder"
+printf 'm_is_full_screen_loaded 0\nm_autosave 0\n' > plain.txt
+"$pack" encipher plain.txt data/dx.cfg --key zel || fail "gw-pack encipher"
+
+wx=0
+wy=0
+# Starts the game and waits for the main menu; sets wx, wy to the window's corner on screen.
+start_game() {
+  "$bin" >"$work/stdout.txt" 2>&1 &
+  pid=$!
+  local wid=""
+  for _ in $(seq 1 200); do
+    wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1)
+    [[ -n "$wid" ]] && grep -q "^CMainMenu = ok$" log.txt 2>/dev/null && break
+    kill -0 "$pid" 2>/dev/null || fail "the game ended at start: $(cat stdout.txt)"
+    sleep 0.1
+  done
+  [[ -n "$wid" ]] || fail "no window"
+  grep -q "^CMainMenu = ok$" log.txt || fail "no main menu in the log"
+  grep -qx "CIntro = ok" log.txt || fail "no intro picture"
+  # The intro comes before the menu.
+  [[ $(grep -n "^CIntro = " log.txt | cut -d: -f1) -lt $(grep -n "^CMainMenu = ok" log.txt | cut -d: -f1) ]] ||
+    fail "intro after the menu"
+  local pos
+  pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
+  wx=${pos%,*}
+  wy=${pos#*,}
+  sleep 0.7
+  xdotool windowactivate "$wid" 2>/dev/null || xdotool windowfocus "$wid" 2>/dev/null
+  sleep 0.3
+}
+# Moves to a point of the 800 x 600 layout and clicks it.
+click_at() {
+  xdotool mousemove $((wx + $1)) $((wy + $2))
+  sleep 0.2
+  xdotool mousemove $((wx + $1 + 1)) $((wy + $2))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.4
+}
+# Share (per mille) of the autosave box's pixels that are the tick's green.
+box_green() {
+  import -window root "$work/shot.png" 2>/dev/null
+  convert "$work/shot.png" -crop 30x30+$((wx + 195))+$((wy + 125)) +repage -fx "g>0.6&&r<0.6&&b<0.6" -format "%[fx:int(1000*mean)]" info:
+}
+quit_game() {
+  xdotool key Escape
+  sleep 0.5
+  xdotool key Return
+  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "Enter in the quit dialog did not end the game"
+  wait "$pid"
+  local rc=$?
+  pid=0
+  [[ $rc -eq 0 ]] || fail "exit code $rc"
+}
+
+start_game
+menu_shot="$work/menu.png"
+import -window root "$menu_shot" 2>/dev/null
+click_at 400 292          # Options
+before=$(box_green)
+click_at 210 140          # the autosave box at (190, 120) of the screen, 40 x 40
+after=$(box_green)
+(( after > before + 50 )) || fail "the autosave box did not tick on screen ($before -> $after)"
+click_at 695 66           # Close
+quit_game
+"$pack" decipher data/dx.cfg --key zel > out.txt || fail "gw-pack decipher"
+grep -qx "m_autosave 1" out.txt || fail "autosave not saved: $(cat out.txt)"
+
+# After a restart the box is still ticked.
+start_game
+click_at 400 292
+again=$(box_green)
+(( again > before + 50 )) || fail "the autosave box is not ticked after a restart ($again)"
+xdotool key Escape        # closes the options dialog
+sleep 0.4
+quit_game
+"$pack" decipher data/dx.cfg --key zel | grep -qx "m_autosave 1" || fail "autosave lost at the second exit"
+echo "ok"

@@ -1,0 +1,234 @@
+// The menus drawn from the forged interface art: the main menu and every dialog are read back and
+// checked for their background and widgets. With GW_SCREENSHOT_DIR set, each frame is also written
+// there as a TGA for people to look at.
+#include "GLTestContext.h"
+
+#include "app/AppWindow.h"
+#include "game/GameData.h"
+#include "render/ResourceBank.h"
+#include "render/Texture.h"
+#include "resources/AppConfig.h"
+#include "resources/ResourceGroup.h"
+#include "ui/CustomGameDlg.h"
+#include "ui/GameDlg.h"
+#include "ui/HelpDialog.h"
+#include "ui/KeyReader.h"
+#include "ui/Intro.h"
+#include "ui/LevelSetDlg.h"
+#include "ui/MainMenu.h"
+#include "ui/OptionsDialog.h"
+#include "ui/QuitDialog.h"
+#include "ui/SimpleButton.h"
+#include "ui/TextDlg.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+
+using namespace NInterface;
+
+namespace {
+
+class MenuScreensGLTest : public GLTestContext {
+protected:
+    void SetUp() override
+    {
+        width = 800;
+        height = 600;
+        GLTestContext::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_old_dir = std::filesystem::current_path();
+        std::filesystem::current_path(GW_GAME_DIR);
+        if (!std::filesystem::exists("data/data.pk"))
+            GTEST_SKIP() << "no forged data";
+        m_group = ResourceGroup::CreateGroup(kMainGroup);
+        m_group->SetKey(kMainPackKey);
+        ASSERT_TRUE(m_group->MountPack(kMainPackFile));
+        m_bank = CResourceBank::CreateBank("main", m_group);
+        AppWindow::Create("menu test");
+        m_menu = std::make_unique<CMainMenu>(m_group, m_bank, false);
+        m_menu->Activate();
+    }
+    void TearDown() override
+    {
+        m_menu.reset();
+        AppWindow::Release();
+        CResourceBank::DeleteBank("main");
+        ResourceGroup::DeleteGroup(kMainGroup);
+        if (!m_old_dir.empty())
+            std::filesystem::current_path(m_old_dir);
+        GLTestContext::TearDown();
+    }
+
+    // Draws the menu and the dialogs on the stack, reads the frame back and writes it when asked.
+    std::vector<unsigned char> Frame(const char* name)
+    {
+        AppWindow::Get()->DrawScreens();
+        glFinish();
+        std::vector<unsigned char> px = ReadPixels();
+        if (const char* dir = std::getenv("GW_SCREENSHOT_DIR")) {
+            std::vector<unsigned char> tga(18, 0);
+            tga[2] = 2;
+            tga[12] = width & 255, tga[13] = width >> 8, tga[14] = height & 255, tga[15] = height >> 8;
+            tga[16] = 24;
+            for (size_t i = 0; i < px.size(); i += 4)
+                tga.insert(tga.end(), {px[i + 2], px[i + 1], px[i]});
+            std::ofstream(std::string(dir) + "/" + name + ".tga", std::ios::binary)
+                .write(reinterpret_cast<const char*>(tga.data()), static_cast<std::streamsize>(tga.size()));
+        }
+        return px;
+    }
+    struct Rgb {
+        int r, g, b;
+    };
+    Rgb At(const std::vector<unsigned char>& px, int x, int y) const
+    {
+        const size_t i = (static_cast<size_t>(height - 1 - y) * width + x) * 4;
+        return {px[i], px[i + 1], px[i + 2]};
+    }
+    // How many pixels of a rectangle differ between two frames.
+    int Changed(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int x0, int y0, int w, int h) const
+    {
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) {
+                const Rgb p = At(a, x, y), q = At(b, x, y);
+                if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 30)
+                    ++n;
+            }
+        return n;
+    }
+    int Colours(const std::vector<unsigned char>& px, int x0, int y0, int w, int h) const
+    {
+        std::set<int> seen;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) {
+                const Rgb p = At(px, x, y);
+                seen.insert((p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3));
+            }
+        return static_cast<int>(seen.size());
+    }
+    // A dialog over the menu: its rectangle must show its own picture, and a widget at (wx, wy)
+    // (dialog-relative) must differ from the plain dialog background beside the widgets.
+    void ExpectDialog(CDialogScreen& dialog, const char* prefix, const char* name)
+    {
+        m_menu->Layout().PlaceDialog(dialog, prefix);
+        const std::vector<unsigned char> before = Frame("menu_plain");
+        AppWindow::Get()->PushDialog(&dialog);
+        const std::vector<unsigned char> after = Frame(name);
+        const int x = static_cast<int>(dialog.X()), y = static_cast<int>(dialog.Y());
+        EXPECT_GT(dialog.Width(), 0) << name;
+        EXPECT_GT(Changed(before, after, x, y, dialog.Width(), dialog.Height()), dialog.Width() * dialog.Height() / 2)
+            << name << ": the dialog's rectangle does not show its picture";
+        EXPECT_GT(Colours(after, x, y, dialog.Width(), dialog.Height()), 60) << name << ": no widgets or text";
+        // Outside the rectangle the menu is dimmed, not replaced.
+        const Rgb corner = At(after, 2, 590), plain = At(before, 2, 590);
+        EXPECT_LE(corner.r + corner.g + corner.b, plain.r + plain.g + plain.b) << name;
+        AppWindow::Get()->CloseTop(true);
+        AppWindow::Get()->UpdateFrame(0);
+    }
+
+    std::filesystem::path m_old_dir;
+    ResourceGroup* m_group = nullptr;
+    CResourceBank* m_bank = nullptr;
+    std::unique_ptr<CMainMenu> m_menu;
+};
+
+TEST_F(MenuScreensGLTest, MainMenuShowsItsBackgroundTitleAndSevenButtons)
+{
+    AppWindow::Get()->PushScreen(m_menu.get());
+    const std::vector<unsigned char> px = Frame("main_menu");
+    EXPECT_TRUE(m_menu->Layout().Font()->IsValid());
+    // Every button of the menu has its look and a size from it, and its pixels are the button's.
+    for (CSimpleButton* b : {m_menu->GameButton(), m_menu->QuitButton(), m_menu->HelpButton(), m_menu->Top7Button(),
+                             m_menu->OptionsButton(), m_menu->FullScreenButton(), m_menu->MinimiseButton()}) {
+        ASSERT_NE(b->Texture(), nullptr);
+        EXPECT_GT(b->Width(), 20);
+        EXPECT_GT(b->Height(), 20);
+        // The normal band is blue: its middle-left pixel is bluer than it is red.
+        const Rgb p = At(px, static_cast<int>(b->X() + 6), static_cast<int>(b->Y() + b->Height() / 2));
+        EXPECT_GT(p.b, p.r) << "button at " << b->X() << "," << b->Y();
+    }
+    // The title is painted into the background: a busy band across the top.
+    EXPECT_GT(Colours(px, 60, 50, 680, 100), 100);
+
+    // Hovering the play button turns it to its hover band.
+    const Rgb normal = At(px, 300, 226);
+    m_menu->OnMouseMove(300, 226, 0);
+    const std::vector<unsigned char> hover = Frame("main_menu_hover");
+    const Rgb lit = At(hover, 300, 226);
+    EXPECT_NE(normal.b, lit.b);
+    AppWindow::Get()->CloseTop(true);
+}
+
+TEST_F(MenuScreensGLTest, EveryDialogDrawsItsBackgroundAndWidgets)
+{
+    AppWindow::Get()->PushScreen(m_menu.get());
+    CMenuLayout& layout = m_menu->Layout();
+    {
+        CQuitDalog d(layout);
+        ExpectDialog(d, "m_qd", "quit_dialog");
+    }
+    {
+        CNewGameDlg d(layout);
+        ExpectDialog(d, "m_nd", "new_game_dialog");
+    }
+    {
+        CGameDlg d(layout, nullptr);
+        ExpectDialog(d, "m_gamed", "game_dialog");
+        EXPECT_FALSE(d.ContinueButton()->IsEnabled());
+    }
+    {
+        CCustomGameDlg d(layout, 10, 3);
+        ExpectDialog(d, "m_cgd", "custom_game_dialog");
+    }
+    {
+        CLevelSetDlg d(layout, "levels/base.set");
+        ExpectDialog(d, "m_leveld", "level_set_dialog");
+        EXPECT_FALSE(d.Paths().empty());
+    }
+    {
+        CHelpDialog d(layout, m_group);
+        ExpectDialog(d, "m_hd", "help_dialog");
+        EXPECT_GT(d.Text().Lines().size(), 18u);
+    }
+    {
+        AppConfig config;
+        GameData game;
+        COptionsDialog d(layout, config, game, nullptr);
+        ExpectDialog(d, "m_od", "options_dialog");
+        EXPECT_EQ(d.KeyReader(0)->Caption(), "LEFT ARROW");
+    }
+    {
+        CTextDlg d(layout, layout.Texture("m_dialog_window_back"));
+        d.SetMessage("Clear the table?", 26, 40, 60);
+        d.PlaceButtons(60, 140, 260, 140);
+        d.SetPosition(150, 200);
+        d.SetSize(500, 220);
+        AppWindow::Get()->PushDialog(&d);
+        const std::vector<unsigned char> px = Frame("text_dialog");
+        EXPECT_GT(Colours(px, 150, 200, 500, 220), 60);
+        AppWindow::Get()->CloseTop(true);
+        AppWindow::Get()->UpdateFrame(0);
+    }
+    AppWindow::Get()->CloseTop(true);
+}
+
+TEST_F(MenuScreensGLTest, IntroShowsOneOfTheTwoPictures)
+{
+    CIntro intro(m_group, 12345);
+    EXPECT_TRUE(intro.PictureFile() == "mui/bgs/intro1.jpg" || intro.PictureFile() == "mui/bgs/intro2.jpg");
+    ASSERT_TRUE(intro.HasPicture());
+    intro.Activate();
+    intro.Draw();
+    glFinish();
+    const std::vector<unsigned char> px = ReadPixels();
+    EXPECT_GT(Colours(px, 0, 0, 800, 600), 200);
+    CIntro other(m_group, 12346);
+    EXPECT_TRUE(other.HasPicture());
+}
+
+} // namespace
