@@ -119,10 +119,13 @@ Image MakeEditLook(Size size, bool light)
     for (int b = 1; b <= 2; ++b) {
         const float y = static_cast<float>(BandTop(b, 2, size.h));
         const bool focused = b == 2;
+        // The focused band is lighter as well as gold-rimmed.
         if (light)
-            FillRoundRect(img, 2, y + 2, size.w - 4.0f, size.h - 4.0f, 8, Rgb(246, 240, 220), Rgb(214, 206, 182));
+            FillRoundRect(img, 2, y + 2, size.w - 4.0f, size.h - 4.0f, 8, focused ? Rgb(255, 252, 238) : Rgb(232, 226, 206),
+                          focused ? Rgb(230, 222, 196) : Rgb(204, 196, 172));
         else
-            FillRoundRect(img, 2, y + 2, size.w - 4.0f, size.h - 4.0f, 8, Rgb(8, 14, 28), Rgb(26, 40, 66));
+            FillRoundRect(img, 2, y + 2, size.w - 4.0f, size.h - 4.0f, 8, focused ? Rgb(20, 34, 62) : Rgb(8, 14, 28),
+                          focused ? Rgb(40, 60, 96) : Rgb(26, 40, 66));
         StrokeRoundRect(img, 2, y + 2, size.w - 4.0f, size.h - 4.0f, 8, focused ? 3.0f : 2.0f,
                         focused ? Rgb(255, 214, 96) : Rgb(120, 150, 196));
     }
