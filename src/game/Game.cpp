@@ -194,8 +194,12 @@ void CGame::Draw()
 
 void CGame::Activate()
 {
+    // Pushed again after the quit key: "continue" resumes the game where it was left.
+    if (m_screen_ended && !m_over)
+        m_screen_ended = false;
     m_freeze_time = (m_game ? m_game->timeScale : 0.13f) * 100.0f;
     if (m_phase == Playing && !m_screen_ended) {
+        LogWrite("CGame: playing level %i", m_field->Level());
         StartEngine();
         CaptureMouse();
     }
@@ -208,6 +212,8 @@ void CGame::OnKeyDown(int virtualKey)
     const bool minimise = virtualKey == config.m_minimize_key;
     if (!quit && !minimise)
         return;
+    if (const CPlayer* p = m_field->Player())
+        LogWrite("CGame: left the game at (%.1f, %.1f)", p->Position().x, p->Position().y);
     if (minimise)
         if (AppWindow* app = AppWindow::Get())
             app->Minimize();

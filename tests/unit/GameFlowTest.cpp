@@ -179,6 +179,28 @@ TEST_F(GameFlow, EscapeOnTheBeginScreenGoesBackToTheMenu)
     EXPECT_FALSE(g->IsOver());
 }
 
+TEST_F(GameFlow, TheQuitKeyLeavesAGameThatContinueResumes)
+{
+    auto g = Make();
+    StartLevel(*g);
+    for (int i = 0; i < 20; ++i)
+        g->Update(kStep);
+    const float y = g->Field().Player()->Position().y;
+    g->OnKeyDown(27);
+    EXPECT_TRUE(g->HasEnded());
+    EXPECT_EQ(g->Result(), 0);
+    EXPECT_FALSE(g->IsOver()) << "left, not lost";
+    g->Update(kStep);
+    EXPECT_FLOAT_EQ(g->Field().Player()->Position().y, y) << "nothing moves once left";
+    g->Activate();  // pushed again by the menu
+    EXPECT_FALSE(g->HasEnded());
+    for (int i = 0; i < 20; ++i)
+        g->Update(kStep);
+    EXPECT_GT(g->Field().Player()->Position().y, y);
+    EXPECT_EQ(g->Field().Level(), 1);
+    EXPECT_EQ(g->Field().Lives(), 3);
+}
+
 TEST_F(GameFlow, FireOnTheBeginScreenKeepsThePreviousAircraft)
 {
     auto g = Make();

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# A person's first flight: Play, New Game, the second aircraft chosen with the mouse, a few
+# seconds of flight with the arrow keys (left, faster), the camera key held, Escape back to the
+# menu, Continue, a little more flight, Escape again. The log tells what happened. Under Xvfb.
+set -u
+build="$1"
+bin="$build/bin/gorgewing2"
+fail() { echo "FAIL: $*"; [[ -f "${work:-}/log.txt" ]] && tail -n 30 "$work/log.txt"; exit 1; }
+[[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: skipped"; exit 0; }
+command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
+work=$(mktemp -d)
+pid=""
+trap '[[ -n "$pid" ]] && kill -TERM "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$work/data" "$work/levels"
+cp -r "$build/game/data/." "$work/data/"
+cp -r "$build/game/levels/." "$work/levels/"
+rm -f "$work/data/dx.cfg" "$work/data/save.sav"
+cd "$work" || fail "no folder"
+
+"$bin" >"$work/stdout.txt" 2>&1 &
+pid=$!
+wid=""
+for _ in $(seq 1 200); do
+  wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1)
+  [[ -n "$wid" ]] && grep -q "^CMainMenu = ok" log.txt 2>/dev/null && break
+  kill -0 "$pid" 2>/dev/null || fail "the game ended at start-up"
+  sleep 0.1
+done
+[[ -n "$wid" ]] || fail "no window"
+sleep 1
+
+# Clicks at a point of the 800 x 600 client area.
+click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 mouseup 1; sleep 0.8; }
+hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+wait_log() {
+  for _ in $(seq 1 100); do grep -q "$1" log.txt && return 0; sleep 0.1; done
+  fail "no log line: $1"
+}
+
+click 400 226                      # Play
+click 400 258                      # New Game
+wait_log "^CGameField::NewLevel = ok"
+grep -q "^CGameField::NewLevel(1)" log.txt || fail "level 1 not started"
+for line in "AtmosphericCtpl = ok" "CLevel = ok" "camera = ok" "CPlayer = ok" "CMissleCtrl = ok" \
+            "save 2 cfg = ok" "cfg.SaveConfig = ok"; do
+  grep -qx "$line" log.txt || fail "no '$line'"
+done
+[[ -f data/save.sav ]] || fail "no autosave"
+click 400 462                      # the second aircraft's Take Off
+wait_log "^CGame: level 1 with aircraft 1"
+sleep 1
+hold Left 1.5
+hold Up 1.5
+hold c 0.5
+sleep 0.5
+xdotool key Escape
+wait_log "^CGame: left the game at"
+first=$(grep "^CGame: left the game at" log.txt | tail -n 1)
+x=$(echo "$first" | sed -E 's/.*\((-?[0-9.]+), (-?[0-9.]+)\)/\1/')
+y=$(echo "$first" | sed -E 's/.*\((-?[0-9.]+), (-?[0-9.]+)\)/\2/')
+awk -v y="$y" 'BEGIN { exit !(y > 20) }' || fail "the aircraft did not fly on (y $y)"
+awk -v x="$x" 'BEGIN { exit !(x < -0.5) }' || fail "the left key did not steer left (x $x)"
+kill -0 "$pid" 2>/dev/null || fail "the game ended on Escape"
+
+sleep 1.5
+click 400 198                      # Continue, in the game dialog that opened again
+wait_log "^CGame: playing level 1"
+sleep 2
+xdotool key Escape
+sleep 1
+n=$(grep -c "^CGame: left the game at" log.txt)
+[[ "$n" -ge 2 ]] || fail "the continued game was not left with Escape"
+second=$(grep "^CGame: left the game at" log.txt | tail -n 1)
+y2=$(echo "$second" | sed -E 's/.*\((-?[0-9.]+), (-?[0-9.]+)\)/\2/')
+awk -v a="$y" -v b="$y2" 'BEGIN { exit !(b > a + 5) }' || fail "the continued flight did not go on ($y -> $y2)"
+grep -c "^CGameField::NewLevel(" log.txt | grep -qx 1 || fail "continue started a new level"
+
+kill -TERM "$pid"
+wait "$pid"
+rc=$?
+pid=""
+[[ $rc -eq 0 ]] || fail "exit code $rc"
+echo "ok: flew to ($x, $y), continued to y $y2"

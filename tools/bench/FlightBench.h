@@ -1,0 +1,26 @@
+// FlightBench: the autopilot's flights through the base levels, as gw-bench's "flight" mode.
+//
+// For every level it builds the game field as the game does, lets the autopilot fly the chosen
+// aircraft to the level's end (or to a crash or an empty tank) and reports, as one JSON object:
+// the level time in game seconds, fuel figures, the depots taken, and — with graphics — the
+// per-frame time of the whole game frame (field and HUD update and draw, buffer swap): median,
+// 99th percentile and the slowest, NewLevel's time, and the peak resident memory.
+#pragma once
+
+#include <string>
+
+struct FlightBenchOptions {
+    bool graphics = true;      // a window with GL (800 x 600); off: simulation only
+    int aircraft = 0;          // 0 F-22, 1 F/A-18, 2 AH-64
+    int firstLevel = 1;
+    int lastLevel = 0;         // 0: every level of the set
+    int maxSeconds = 600;      // game seconds before a flight is given up
+    std::string levelSet = "levels/base.set";
+};
+
+// Runs the flights from the game folder (the working directory). Returns 0 when every level
+// was finished, 1 when one was not, 2 when the game data could not be set up.
+int RunFlightBench(const FlightBenchOptions& options);
+
+// gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--no-graphics]
+int FlightBenchMain(int argc, char** argv);
