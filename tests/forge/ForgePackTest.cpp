@@ -1,5 +1,6 @@
 // Forge packs: what the build forged into the game folder loads through the game's own readers,
 // holds every key the game reads, and comes out byte-identical from a second forge run.
+#include "content/LevelEnemies.h"
 #include "render/FacesDepot.h"
 #include "render/ImageDecode.h"
 #include "render/L3DS.h"
@@ -302,6 +303,24 @@ TEST_F(ForgePack, FuelDepotsKeepACarefulPilotFlyingAndNotOneWhoSkipsThem)
             EXPECT_GT(fly(true), 1.0f) << "level " << level << " aircraft " << a << " runs dry taking two depots of three";
             EXPECT_LT(fly(false), 0.0f) << "level " << level << " aircraft " << a << " finishes without refuelling";
         }
+    }
+}
+
+TEST_F(ForgePack, EveryBendCanBeFollowedAtNormalSpeed)
+{
+    // The sideways speed a pilot needs to follow the river's steepest bend at normal speed stays
+    // within what a full roll gives (the roll settles at about three quarters of its maximum).
+    const ParamFile game = Params(*m_main, "dat/game.txt");
+    float speed[3], side[3];
+    ASSERT_EQ(std::sscanf(game.GetString("m_plane_speed_normal_forward", "").c_str(), "%f %f %f", &speed[0], &speed[1], &speed[2]), 3);
+    ASSERT_EQ(std::sscanf(game.GetString("m_plane_k_side_speed", "").c_str(), "%f %f %f", &side[0], &side[1], &side[2]), 3);
+    for (int level = 1; level <= 10; ++level) {
+        const LevelTerrain t(LevelShape(level));
+        float steepest = 0.0f;
+        for (float y = 0.0f; y < t.Length() - 1.0f; y += 0.5f)
+            steepest = std::max(steepest, std::fabs(t.RiverCenter(y + 1.0f) - t.RiverCenter(y)));
+        for (int a = 0; a < 3; ++a)
+            EXPECT_LT(steepest * speed[a], 0.75f * side[a] * 0.85f) << "level " << level << " aircraft " << a;
     }
 }
 

@@ -94,8 +94,8 @@ TerrainShape ShapeFor(int level)
     s.plainWidth = Lerp(7.0f, 3.2f, t);
     s.hillSlope = Lerp(0.7f, 1.2f, t);
     s.hillHeight = Lerp(5.5f, 7.5f, t);
-    s.meanderAmp = Lerp(6.0f, 10.0f, t);
-    s.meanderLength = Lerp(320.0f, 190.0f, t);
+    s.meanderAmp = Lerp(6.0f, 9.0f, t);
+    s.meanderLength = Lerp(320.0f, 215.0f, t);
     s.roughness = Lerp(0.8f, 1.3f, t);
     if (level == 4 || level == 9) {   // canyons: steep walls
         s.hillSlope *= 1.8f;
