@@ -181,11 +181,15 @@ void CLevel::SetupFogAndSky(const Vec3& p) const
     glEnable(GL_FOG);
     if (!m_clouds)
         return;
+    // The dome lies far beyond the fog's end; drawn fogged its cloud layers would never show,
+    // so the sky is drawn clear and the fog goes back on for the valley.
+    glDisable(GL_FOG);
     glPushMatrix();
     glTranslatef(p.x, p.y + kDomeAhead, 0.0f);
     glScalef(kDomeScaleXY, kDomeScaleXY, kDomeScaleZ);
     m_clouds->Draw();
     glPopMatrix();
+    glEnable(GL_FOG);
 }
 
 void CLevel::DrawLevel()

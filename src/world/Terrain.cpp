@@ -218,7 +218,9 @@ void Terrain::SendChunk(int chunk, bool multitexture) const
     for (int w = 0; w + 1 < m_q; ++w) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int j = first; j <= last; ++j) {
-            for (int side = 1; side >= 0; --side) {
+            // Strip w first: the triangles then wind counter-clockwise seen from above, so the
+            // back faces culled are the undersides.
+            for (int side = 0; side <= 1; ++side) {
                 const Vertex& v = At(w + side, j);
                 if (multitexture) {
                     gwMultiTexCoord2fARB(GL_TEXTURE0_ARB, v.u0, v.v0);

@@ -1,0 +1,165 @@
+// The level drawn in a real GL context: terrain chunks from display lists with both texture
+// units, the single-texture path, fog towards the distance, the sky colour past the level's end.
+#include "GLTestContext.h"
+#include "unit/PictureFiles.h"
+
+#include "app/AppWindow.h"
+#include "game/GameData.h"
+#include "render/ResourceBank.h"
+#include "resources/ResourceGroup.h"
+#include "world/Level.h"
+#include "world/Terrain.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::vector<uint8_t> Solid(int side, uint8_t r, uint8_t g, uint8_t b)
+{
+    std::vector<uint8_t> px;
+    for (int i = 0; i < side * side; ++i)
+        px.insert(px.end(), {r, g, b});
+    return MakeJpeg(side, side, 3, px);
+}
+
+class LevelGLTest : public GLTestContext {
+protected:
+    void SetUp() override
+    {
+        GLTestContext::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        AppWindow::InitMultiTexture();
+        m_old = std::filesystem::current_path();
+        m_dir = std::filesystem::temp_directory_path() / ("gw_level_gl_" + std::to_string(getpid()));
+        std::filesystem::create_directories(m_dir / "levels/level01");
+        std::filesystem::current_path(m_dir);
+        Put("levels/level01/height.raw", std::vector<uint8_t>(256 * 256, 50));
+        Put("levels/level01/main.jpg", Solid(8, 230, 20, 20));
+        Put("levels/level01/detail.jpg", Solid(8, 128, 128, 128));
+        Put("levels/level01/water.jpg", Solid(8, 20, 20, 230));
+        std::vector<uint8_t> grey(16 * 16, 255);
+        Put("levels/level01/clouds.jpg", MakeJpeg(16, 16, 1, grey));
+        Put("levels/level01/noise.jpg", MakeJpeg(16, 16, 1, grey));
+        Put("levels/level01/terra.ter",
+            "k_scale 1\nraw_name levels/level01/height.raw\nlines 4\nh_dist 0.5\nh_max 10\nk_detail_tex 4\n"
+            "main_tex levels/level01/main.jpg\ndetail_tex levels/level01/detail.jpg\nplane_pos_z 3\n"
+            "m_fog_color.x 0\nm_fog_color.y 1\nm_fog_color.z 0\nm_fog_type 2\n"
+            "h_water -1\nwater_size 40\nk_water_tex 4\nwater_transparency 1\nwater_tex levels/level01/water.jpg\n");
+        Put("levels/level01/clouds.cld",
+            "clouds_file_name levels/level01/clouds.jpg\nclouds_noise_file_name levels/level01/noise.jpg\n"
+            "m_sky_red 0\nm_sky_green 0\nm_sky_blue 255\n");
+        ResourceGroup::CreateGroup(kLevelsGroup)->SetKey(kLevelsPackKey);
+    }
+    void TearDown() override
+    {
+        m_level.reset();
+        CResourceBank::DeleteAllBanks();
+        ResourceGroup::DeleteAllGroups();
+        if (!m_dir.empty()) {
+            std::filesystem::current_path(m_old);
+            std::filesystem::remove_all(m_dir);
+        }
+        GLTestContext::TearDown();
+    }
+    void Put(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    void Put(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+
+    // Draws the level seen from eye towards target.
+    std::vector<unsigned char> Frame(const Vec3& eye, const Vec3& target, const Vec3& up)
+    {
+        glEnable(GL_DEPTH_TEST);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(70.0, 1.0, 0.1, 100.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
+        m_level->SetViewPosition(Vec3(eye.x, eye.y, eye.z));
+        m_level->UpdateLevel(1.0f);
+        m_level->DrawLevel();
+        return ReadPixels();
+    }
+    static void Pixel(const std::vector<unsigned char>& px, int w, int x, int y, int& r, int& g, int& b)
+    {
+        const size_t i = (static_cast<size_t>(y) * w + x) * 4;
+        r = px[i];
+        g = px[i + 1];
+        b = px[i + 2];
+    }
+
+    GameData m_game;
+    std::unique_ptr<CLevel> m_level;
+    std::filesystem::path m_dir, m_old;
+};
+
+TEST_F(LevelGLTest, TerrainSeenFromAboveShowsTheMainTextureWithTheDetailAddedSigned)
+{
+    if (!HasMultiTexture)
+        GTEST_SKIP() << "no multitexture";
+    m_level = std::make_unique<CLevel>(&m_game, nullptr);
+    ASSERT_TRUE(m_level->LoadLevel(1));
+    const Terrain& t = *m_level->GetTerrain();
+    ASSERT_EQ(t.DisplayListCount(), 16u);
+    const auto px = Frame(Vec3(0, 100, 6), Vec3(0, 100.01f, 0), Vec3(0, 1, 0));
+    int r, g, b;
+    Pixel(px, width, width / 2, height / 2, r, g, b);
+    EXPECT_GT(r, 180);
+    EXPECT_LT(g, 70);
+    EXPECT_LT(b, 70);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(LevelGLTest, SingleTexturePathDrawsTheDetailTextureAlone)
+{
+    m_level = std::make_unique<CLevel>(&m_game, nullptr);
+    ASSERT_TRUE(m_level->LoadLevel(1));
+    m_level->GetTerrain()->SetMultiTexture(false);
+    const auto px = Frame(Vec3(0, 100, 6), Vec3(0, 100.01f, 0), Vec3(0, 1, 0));
+    int r, g, b;
+    Pixel(px, width, width / 2, height / 2, r, g, b);
+    EXPECT_NEAR(r, 128, 20);
+    EXPECT_NEAR(g, 128, 20);
+    EXPECT_NEAR(b, 128, 20);
+}
+
+TEST_F(LevelGLTest, DistantGroundFadesIntoTheFogAndPastTheEndOnlyWaterRemains)
+{
+    m_level = std::make_unique<CLevel>(&m_game, nullptr);
+    ASSERT_TRUE(m_level->LoadLevel(1));
+    // Looking along the valley just above the ground: the far ground is pure fog colour.
+    auto px = Frame(Vec3(0, 100, 2.5f), Vec3(0, 130, 1.96f), Vec3(0, 0, 1));
+    int r, g, b;
+    Pixel(px, width, width / 2, height / 2 - 2, r, g, b);
+    EXPECT_LT(r, 30);
+    EXPECT_GT(g, 225);
+    EXPECT_LT(b, 30);
+    // Far past the last chunk no terrain is drawn; the water, which follows the view, remains.
+    px = Frame(Vec3(0, 5000, 6), Vec3(0, 5000.01f, 0), Vec3(0, 1, 0));
+    Pixel(px, width, width / 2, height / 2, r, g, b);
+    EXPECT_LT(r, 40);
+    EXPECT_LT(g, 40);
+    EXPECT_GT(b, 200);
+}
+
+TEST_F(LevelGLTest, ReloadGraphicsRebuildsTheChunkLists)
+{
+    m_level = std::make_unique<CLevel>(&m_game, nullptr);
+    ASSERT_TRUE(m_level->LoadLevel(1));
+    m_level->ReloadGraphics();
+    EXPECT_EQ(m_level->GetTerrain()->DisplayListCount(), m_level->GetTerrain()->UsesMultiTexture() ? 16u : 0u);
+    EXPECT_NE(m_game.m_clouds_texture, nullptr);
+    const auto px = Frame(Vec3(0, 100, 6), Vec3(0, 100.01f, 0), Vec3(0, 1, 0));
+    int r, g, b;
+    Pixel(px, width, width / 2, height / 2, r, g, b);
+    EXPECT_GT(r, 100);
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+// gw-bench: the level world's benchmark. Run in the game folder:
+//   gw-bench --level N [--aircraft A] [--frames F] [--autopilot] [--shot OUT.png]
+// Loads the game data and level N of the base set as the game does, flies a camera along the
+// valley centre at the aircraft's normal speed in an 800 × 600 window until the level reports
+// its end (or F frames), and prints one JSON object: start-up and level-load times, per-frame
+// update, draw and frame times (median and 99th percentile) and peak resident memory.
+#include "FlightBench.h"
+#include "PngWriter.h"
+
+#include "app/AppWindow.h"
+#include "app/Log.h"
+#include "game/GameData.h"
+#include "platform/GL.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
+#include "render/ResourceBank.h"
+#include "resources/ResourceGroup.h"
+#include "world/Level.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 800, kHeight = 600;
+constexpr int kMaxFrames = 200000;  // a level that never ends still stops
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+struct Percentiles {
+    double p50 = 0, p99 = 0;
+};
+
+Percentiles Measure(std::vector<double> v)
+{
+    Percentiles p;
+    if (v.empty())
+        return p;
+    std::sort(v.begin(), v.end());
+    auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))]; };
+    p.p50 = at(0.50);
+    p.p99 = at(0.99);
+    return p;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: gw-bench --level N [--aircraft A] [--frames F] [--autopilot] [--shot OUT.png]\n"
+                         "  run in the game folder (data/data.pk, levels/base.set)\n");
+    return 2;
+}
+
+// A chase view behind and above the flight path, looking ahead along the valley.
+void SetCamera(const Vec3& p)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(70.0, static_cast<double>(kWidth) / kHeight, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(p.x, p.y - 3.0, p.z + 1.2, p.x, p.y + 6.0, p.z - 0.6, 0.0, 0.0, 1.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The autopilot's flights through every level: gw-bench flight ...
+    if (argc > 1 && std::string(argv[1]) == "flight")
+        return FlightBenchMain(argc, argv);
+    int level = 0, aircraft = 0, frames = 0;
+    bool autopilot = false;
+    std::string shot;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (a == "--level" && hasValue)
+            level = std::atoi(argv[++i]);
+        else if (a == "--aircraft" && hasValue)
+            aircraft = std::atoi(argv[++i]);
+        else if (a == "--frames" && hasValue)
+            frames = std::atoi(argv[++i]);
+        else if (a == "--shot" && hasValue)
+            shot = argv[++i];
+        else if (a == "--autopilot")
+            autopilot = true;
+        else
+            return Usage();
+    }
+    if (level <= 0 || aircraft < 0 || aircraft >= GameData::kAircraftCount || frames < 0)
+        return Usage();
+    (void)autopilot;  // with no player yet the camera always flies the valley centre
+
+    LogOpen("log.txt");
+    std::string error;
+    if (!platform::InitVideo(&error)) {
+        std::fprintf(stderr, "gw-bench: no display: %s\n", error.c_str());
+        return 1;
+    }
+    platform::Window window;
+    if (!window.Open("gw-bench", 0, 0, kWidth, kHeight) || !window.CreateGLContext()) {
+        std::fprintf(stderr, "gw-bench: cannot open an 800 x 600 GL window\n");
+        return 1;
+    }
+    window.Show();
+    AppWindow::InitMultiTexture();
+    glViewport(0, 0, kWidth, kHeight);
+
+    // Start-up: the main group and bank, the game record and its two loading steps.
+    const Clock::time_point t0 = Clock::now();
+    ResourceGroup* main = ResourceGroup::CreateGroup(kMainGroup);
+    main->SetKey(kMainPackKey);
+    if (!main->MountPack(kMainPackFile))
+        std::fprintf(stderr, "gw-bench: %s not mounted; reading from disk\n", kMainPackFile);
+    CResourceBank::CreateBank(kMainGroup, main);
+    GameData& game = GameData::Get();
+    game.LoadGameFile();
+    const int missing = game.LoadModels();
+    game.SelectLevelSet(game.m_levels_pack_name);
+    const double startupMs = MsSince(t0);
+    if (missing != 0)
+        std::fprintf(stderr, "gw-bench: %i models or textures did not load (see log.txt)\n", missing);
+
+    // The level.
+    auto worldOwner = std::make_unique<CLevel>(&game, nullptr);
+    CLevel& world = *worldOwner;
+    const Clock::time_point t1 = Clock::now();
+    if (!world.LoadLevel(level))
+        std::fprintf(stderr, "gw-bench: level %i has no terrain\n", level);
+    const double newLevelMs = MsSince(t1);
+
+    // The fly-through at the fixed step and the aircraft's normal speed.
+    const float dt = kFrameStepMs * game.timeScale;
+    const float speed = game.m_plane_speed_normal_forward[aircraft];
+    Vec3 pos(0.0f, 10.0f, world.FlyingHeight());
+    world.SetViewPosition(pos);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    std::vector<double> updateMs, drawMs, frameMs;
+    const int limit = frames > 0 ? frames : kMaxFrames;
+    int done = 0;
+    for (; done < limit; ++done) {
+        const Clock::time_point f0 = Clock::now();
+        pos.y += speed * dt;
+        world.SetViewPosition(pos);
+        world.UpdateLevel(dt);
+        updateMs.push_back(MsSince(f0));
+
+        const Clock::time_point d0 = Clock::now();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SetCamera(pos);
+        world.DrawLevel();
+        glFinish();
+        drawMs.push_back(MsSince(d0));
+
+        const bool last = done + 1 == limit || world.IsFinished();
+        if (last && !shot.empty()) {
+            std::vector<uint8_t> rgb(static_cast<size_t>(kWidth) * kHeight * 3);
+            glReadBuffer(GL_BACK);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+            if (!WritePngBottomUp(shot, kWidth, kHeight, rgb))
+                std::fprintf(stderr, "gw-bench: cannot write %s\n", shot.c_str());
+        }
+        window.SwapBuffers();
+        frameMs.push_back(MsSince(f0));
+        if (world.IsFinished()) {
+            ++done;
+            break;
+        }
+    }
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const Percentiles u = Measure(updateMs), d = Measure(drawMs), f = Measure(frameMs);
+    std::printf("{\"level\": %d, \"frames\": %d, \"startup_ms\": %.1f, \"newlevel_ms\": %.1f, "
+                "\"update_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"draw_ms\": {\"p50\": %.3f, \"p99\": %.3f}, "
+                "\"frame_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"rss_mb\": %.1f}\n",
+                level, done, startupMs, newLevelMs, u.p50, u.p99, d.p50, d.p99, f.p50, f.p99,
+                usage.ru_maxrss / 1024.0);
+
+    worldOwner.reset();  // its display lists go while the context is still there
+    CResourceBank::DeleteAllBanks();
+    GameData::Destroy();
+    ResourceGroup::DeleteAllGroups();
+    window.Close();
+    platform::ShutdownVideo();
+    return 0;
+}
