@@ -107,7 +107,8 @@ void CMainMenu::SetUp2D()
     if (app && app->Width() > 0)
         w = app->Width(), h = app->Height();
     SetVirtualSize(800, 600);
-    m_draggable = !(app && app->IsFullScreen());
+    // The menu moves its window itself (see OnMouseMove), not through the screen's dragging.
+    m_draggable = false;
     if (!glGetString(GL_VERSION))
         return;  // no GL context (tools, tests): nothing to set up
     glClearColor(1, 1, 1, 1);
@@ -131,6 +132,7 @@ void CMainMenu::Activate()
         return;
     SetUp2D();
     CScreen::Activate();
+    m_window_drag = false;
     if (m_game) {
         if (GameScreenIsOver(m_game)) {
             // The enter-name dialog of the high-score tables opens here with the game's score and kind.
@@ -178,6 +180,36 @@ void CMainMenu::Draw()
     CScreen::Draw();
     glPopMatrix();
     TheAppConfig().m_music.Update();
+}
+
+// The menu drags its window by the cursor's place in the window: when the window has followed
+// the cursor, the cursor is back at the point where it grabbed. The desktop cursor position is
+// not used, as it is not reliably updated while a button is held (X11).
+bool CMainMenu::OnLButtonDown(int x, int y, unsigned flags)
+{
+    const bool handled = CDialogScreen::OnLButtonDown(x, y, flags);
+    const AppWindow* app = AppWindow::Get();
+    m_window_drag = !handled && !(app && app->IsFullScreen());
+    m_grab_x = x;
+    m_grab_y = y;
+    return handled;
+}
+
+bool CMainMenu::OnLButtonUp(int x, int y, unsigned flags)
+{
+    m_window_drag = false;
+    return CDialogScreen::OnLButtonUp(x, y, flags);
+}
+
+bool CMainMenu::OnMouseMove(int x, int y, unsigned flags)
+{
+    if (m_window_drag && (flags & platform::kMkLButton)) {
+        if (AppWindow* app = AppWindow::Get())
+            app->MoveWindowBy(x - m_grab_x, y - m_grab_y);
+        return false;
+    }
+    m_window_drag = false;
+    return CDialogScreen::OnMouseMove(x, y, flags);
 }
 
 void CMainMenu::OnKeyDown(int virtualKey)

@@ -6,7 +6,8 @@
 // (LoadControls), runs the main loop, lets it write them back (StoreControls) and deletes it. It
 // covers the whole 800 x 600 virtual screen; mouse input is scaled from window pixels to it. The
 // quit key (Escape) acts as the quit button and the minimise key (Enter) minimises the window.
-// When a game screen is left without game over, the game dialog opens again by itself.
+// When a game screen is left without game over, the game dialog opens again by itself. In
+// windowed mode a press on empty space drags the window.
 #pragma once
 
 #include "resources/ParamFile.h"
@@ -48,6 +49,10 @@ public:
     void Draw() override;
     void Activate() override;
     void OnKeyDown(int virtualKey) override;
+    bool OnMouseMove(int x, int y, unsigned flags) override;
+    bool OnLButtonDown(int x, int y, unsigned flags) override;
+    bool OnLButtonUp(int x, int y, unsigned flags) override;
+    bool IsDraggingWindow() const { return m_window_drag; }
     void OnControlEvent(CControl* control) override;
     void OnDialogClosed(int result, CDialogScreen* dialog) override;
     void OnCloseRequest() override;
@@ -91,6 +96,8 @@ private:
     // The high-score and enter-name dialogs come with the high-score tables.
     uint8_t m_reopen_game_dialog = 0;
     int m_nd_width = 0, m_nd_height = 0;
+    bool m_window_drag = false;  // the left button went down on empty space: the window follows
+    int m_grab_x = 0, m_grab_y = 0;  // where the cursor grabbed, in window pixels
     ParamFile m_save;  // "data/save.sav" as read at start; written back at exit
 };
 

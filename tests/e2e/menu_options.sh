@@ -2,7 +2,7 @@
 # The menus with real X input: the intro, then the main menu; the options dialog opened with the
 # mouse, the autosave check box ticked and closed with its button; Escape opens the quit dialog
 # and Enter quits with exit code 0; the box is still ticked after a restart (in "data/dx.cfg" and
-# on screen).
+# on screen); the window follows a drag from empty space of the menu.
 set -u
 build="$1"
 bin="$build/bin/gorgewing2"
@@ -90,6 +90,17 @@ grep -qx "m_autosave 1" out.txt || fail "autosave not saved: $(cat out.txt)"
 
 # After a restart the box is still ticked.
 start_game
+# The window follows a drag from empty space of the menu.
+wid=$(xdotool search --pid "$pid" | head -n 1)
+xdotool mousemove $((wx + 100)) $((wy + 200)); sleep 0.2
+xdotool mousedown 1; sleep 0.2
+for i in $(seq 1 10); do xdotool mousemove $((wx + 100 + i * 4)) $((wy + 200 + i * 2)); sleep 0.05; done
+sleep 0.2
+xdotool mouseup 1; sleep 0.4
+pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
+[[ "$pos" == "$((wx + 40)),$((wy + 20))" ]] || fail "the window did not follow the drag: $wx,$wy -> $pos"
+wx=${pos%,*}
+wy=${pos#*,}
 click_at 400 292
 again=$(box_green)
 (( again > before + 50 )) || fail "the autosave box is not ticked after a restart ($again)"

@@ -346,3 +346,24 @@ TEST_F(MainMenuTest, GameDialogWithoutAGameHasNoContinue)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainMenuTest, APressOnEmptySpaceDragsTheWindowButNotAPressOnAButton)
+{
+    CMainMenu menu(nullptr, nullptr, false);
+    AppWindow::Get()->PushScreen(&menu);
+    menu.OnLButtonDown(100, 200, platform::kMkLButton);
+    EXPECT_TRUE(menu.IsDraggingWindow());
+    menu.OnMouseMove(300, 300, 0);  // the button is no longer held
+    EXPECT_FALSE(menu.IsDraggingWindow());
+    menu.OnLButtonDown(100, 200, platform::kMkLButton);
+    menu.OnLButtonUp(120, 210, 0);
+    EXPECT_FALSE(menu.IsDraggingWindow());
+    // Without a layout every button sits at the corner with no size: a press there is the game button's.
+    menu.OnLButtonDown(0, 0, platform::kMkLButton);
+    EXPECT_FALSE(menu.IsDraggingWindow());
+    EXPECT_NE(menu.GameDialog(), nullptr);
+}
+
+} // namespace
