@@ -16,6 +16,7 @@
 #include "resources/ParamFile.h"
 #include "world/AtmosphericCtpl.h"
 #include "world/EnemiesCtrl.h"
+#include "world/EnemyKinds.h"
 #include "world/Level.h"
 
 #include <algorithm>
@@ -24,6 +25,8 @@
 CGameField::CGameField(GameData* game, const CBitmapText* font, InputDevices* input, bool graphics)
     : m_game(game), m_input(input), m_graphics(graphics)
 {
+    // The enemies file's class names need their factories before any level is read.
+    RegisterEnemyKinds();
     m_hud = std::make_unique<CGameHud>(game, font);
     m_camera_index = game ? std::clamp(game->m_camera_pos, 0, CGameCamera::kViewCount - 1) : 7;
     m_camera.SelectView(m_camera_index);

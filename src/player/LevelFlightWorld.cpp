@@ -5,6 +5,7 @@
 #include "game/GameData.h"
 #include "player/Player.h"
 #include "world/EnemiesCtrl.h"
+#include "world/Fuel.h"
 #include "world/Level.h"
 
 float LevelFlightWorld::GroundHeight(float x, float y) const { return m_level ? m_level->GroundHeight(x, y) : 0.0f; }
@@ -40,6 +41,8 @@ void LevelFlightWorld::CollideEnemies(CPlayer& player)
         if (code == 0 && e->IsAlive()) {
             if (onTakeDepot)
                 onTakeDepot(*e);
+            if (auto* depot = dynamic_cast<CFuel*>(e))
+                depot->Take();
             const GameData* g = m_level->Game();
             player.AddFuel(g ? g->m_fuel_per_barrel : 0.0f);
             if (CSoundManager* sm = CSoundManager::Instance())

@@ -27,8 +27,8 @@ public:
     void SetViewPosition(const Vec3& p) override;
     void CollideEnemies(CPlayer& player) override;
 
-    // Called for a depot the aircraft flew through, before the fuel is added (the depot's own
-    // reaction: it is taken). Without a hook the depot is only counted as taken here.
+    // Called for a depot the aircraft flew through, before it is taken and the fuel is added
+    // (tests, tools).
     std::function<void(CEnemy&)> onTakeDepot;
 
 private:

@@ -101,6 +101,31 @@ void Autopilot::Steer(const CGameField& field)
         }
     }
 
+    // Anything alive at the flying height ahead (planes, helicopters) is passed on its far side.
+    if (const CEnemiesCtrl* enemies = level->Enemies()) {
+        for (const auto& e : enemies->Enemies()) {
+            if (!e || e->ScoreCode() == 0 || !e->IsAlive())
+                continue;
+            const Vec3& q = e->GetPosition();
+            const float dy = q.y - pos.y;
+            if (dy < -1.0f || dy > 25.0f)
+                continue;
+            const float reach = e->LargestScaledExtent() + p->LargestScaledExtent() + 0.8f;
+            if (std::fabs(q.z - pos.z) > reach || std::fabs(q.x - target) > reach)
+                continue;
+            const float left = q.x - reach, right = q.x + reach;
+            const float ground = level->FlyingHeight() - 0.8f;
+            const bool leftFree = level->GroundHeight(left, q.y) < ground;
+            const bool rightFree = level->GroundHeight(right, q.y) < ground;
+            if (leftFree && (!rightFree || target <= q.x))
+                target = left;
+            else if (rightFree)
+                target = right;
+            ++m_avoided;
+            break;
+        }
+    }
+
     // Proportional-derivative steering through the cursor's offset from the view centre.
     const float error = target - pos.x;
     const float vx = p->Velocity().x;

@@ -24,6 +24,7 @@ public:
     float MinFuel() const { return m_min_fuel; }
     float MinClearance() const { return m_min_clearance; }
     int DepotsSteered() const { return m_depots_steered; }
+    int AvoidFrames() const { return m_avoided; }
 
 private:
     float CorridorCentre(const CGameField& field, float y, float nearX) const;
@@ -33,5 +34,6 @@ private:
     float m_min_fuel = 100.0f;
     float m_min_clearance = 1e9f;
     int m_depots_steered = 0;
+    int m_avoided = 0;
     float m_last_depot_y = -1e9f;
 };

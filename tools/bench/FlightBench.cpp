@@ -11,17 +11,21 @@
 #include "platform/Platform.h"
 #include "player/Player.h"
 #include "render/ResourceBank.h"
+#include "resources/ParamFile.h"
 #include "resources/ResourceGroup.h"
 #include "ui/MenuLayout.h"
+#include "world/EnemiesCtrl.h"
 #include "world/Level.h"
 
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -40,6 +44,30 @@ double Percentile(std::vector<double> v, double p)
     std::sort(v.begin(), v.end());
     const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5));
     return v[i];
+}
+
+// Reloads the level's enemies file with every entry but the fuel depots left out: a flight
+// without enemies, as the valley alone is flown.
+void KeepOnlyDepots(CGameField& field, int level)
+{
+    CEnemiesCtrl* enemies = field.World() ? field.World()->Enemies() : nullptr;
+    const ResourceGroup* group = ResourceGroup::GetGroup(kLevelsGroup);
+    if (!enemies || !group)
+        return;
+    char path[64];
+    std::snprintf(path, sizeof path, "levels/level%02i/enemies.ter", level);
+    ParamFile file;
+    if (!file.Read(*group, path, true))
+        return;
+    std::vector<std::string> drop;
+    for (const auto& [key, value] : file.Pairs())
+        if (key.rfind("name", 0) == 0 && value != "Fuel")
+            drop.push_back(key);
+    for (const std::string& key : drop)
+        file.Remove(key);
+    enemies->ClearEnemies();
+    enemies->ReadEnemies(file);
+    enemies->SetMissileCtrl(field.Missiles());
 }
 
 long PeakRssKb()
@@ -106,7 +134,8 @@ int RunFlightBench(const FlightBenchOptions& o)
     const float dt = kFrameStepMs * game.timeScale;
     int failures = 0;
     std::vector<double> allFrames;
-    std::printf("{\n  \"aircraft\": %d,\n  \"graphics\": %s,\n  \"levels\": [\n", o.aircraft, o.graphics ? "true" : "false");
+    std::printf("{\n  \"aircraft\": %d,\n  \"graphics\": %s,\n  \"draw\": %s,\n  \"levels\": [\n", o.aircraft,
+                o.graphics ? "true" : "false", o.graphics && o.draw ? "true" : "false");
     for (int level = o.firstLevel; level <= last; ++level) {
         CGameField field(&game, layout ? layout->Font() : nullptr, &input, o.graphics);
         field.SetWriteSaveFile(false);
@@ -115,19 +144,24 @@ int RunFlightBench(const FlightBenchOptions& o)
         const auto t0 = Clock::now();
         field.NewLevel(level);
         const double newLevelMs = Ms(t0, Clock::now());
+        if (!o.enemies)
+            KeepOnlyDepots(field, level);
         field.SelectAircraft(o.aircraft);
         Autopilot pilot(input, game);
-        std::vector<double> frames;
+        std::vector<double> frames, updates, draws, swaps;
         const int maxFrames = o.maxSeconds * 60;
         int n = 0;
         float fuelTaken = 0.0f;
         float lastFuel = field.Player()->Fuel();
+        bool reported = false;
         for (; n < maxFrames && !field.Ended(); ++n) {
             const auto f0 = Clock::now();
             pilot.Steer(field);
             field.Update(dt);
             frameClock += 17;
-            if (app) {
+            const auto f1 = Clock::now();
+            updates.push_back(Ms(f0, f1));
+            if (app && o.draw) {
                 app->View().SetPerspective(800, 600);
                 if (CLevel* l = field.World()) {
                     const Vec3& fog = l->FogColor();
@@ -135,8 +169,26 @@ int RunFlightBench(const FlightBenchOptions& o)
                 }
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 field.Draw();
+                glFinish();
+                const auto f2 = Clock::now();
                 app->SwapBuffers();
-                frames.push_back(Ms(f0, Clock::now()));
+                const auto f3 = Clock::now();
+                draws.push_back(Ms(f1, f2));
+                swaps.push_back(Ms(f2, f3));
+                frames.push_back(Ms(f0, f3));
+            }
+            if (field.Player()->GetState() == CPlayer::ShotDown && !reported) {
+                reported = true;
+                const Vec3 q = field.Player()->Position();
+                std::fprintf(stderr, "level %d: shot down at (%.2f, %.2f, %.2f), ground %.2f, fuel %.1f\n", level, q.x, q.y,
+                             q.z, field.World()->GroundHeight(q.x, q.y), field.Player()->Fuel());
+                if (const CEnemiesCtrl* en = field.World()->Enemies())
+                    for (const auto& e : en->Enemies()) {
+                        const Vec3& ep = e->GetPosition();
+                        if (std::fabs(ep.y - q.y) < 6.0f)
+                            std::fprintf(stderr, "  enemy code %d at (%.2f, %.2f, %.2f) alive %d size %.2f\n", e->ScoreCode(),
+                                         ep.x, ep.y, ep.z, e->IsAlive() ? 1 : 0, e->LargestScaledExtent());
+                    }
             }
             const float fuel = field.Player()->Fuel();
             if (fuel > lastFuel)
@@ -150,13 +202,18 @@ int RunFlightBench(const FlightBenchOptions& o)
         const CLevel* world = field.World();
         std::printf("    {\"level\": %d, \"finished\": %s, \"end_state\": \"%s\", \"game_seconds\": %.1f, "
                     "\"y\": %.1f, \"length\": %.1f, \"fuel_end\": %.1f, \"fuel_min\": %.1f, \"fuel_taken\": %.1f, "
-                    "\"depots_steered\": %d, \"min_clearance\": %.2f, \"newlevel_ms\": %.1f",
+                    "\"depots_steered\": %d, \"avoid_frames\": %d, \"hull_end\": %.0f, \"min_clearance\": %.2f, "
+                    "\"newlevel_ms\": %.1f",
                     level, finished ? "true" : "false", StateName(p->GetState()), n / 60.0, p->Position().y,
                     world ? world->Length() : 0.0f, p->Fuel(), pilot.MinFuel(), fuelTaken, pilot.DepotsSteered(),
-                    pilot.MinClearance(), newLevelMs);
+                    pilot.AvoidFrames(), p->HullPercent(), pilot.MinClearance(), newLevelMs);
+        std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", Percentile(updates, 0.5),
+                    Percentile(updates, 0.99));
         if (!frames.empty())
-            std::printf(", \"frame_ms_median\": %.2f, \"frame_ms_p99\": %.2f, \"frame_ms_max\": %.2f",
-                        Percentile(frames, 0.5), Percentile(frames, 0.99), Percentile(frames, 1.0));
+            std::printf(", \"frame_ms_median\": %.2f, \"frame_ms_p99\": %.2f, \"frame_ms_max\": %.2f, "
+                        "\"draw_ms_median\": %.2f, \"draw_ms_p99\": %.2f, \"swap_ms_median\": %.2f, \"swap_ms_p99\": %.2f",
+                        Percentile(frames, 0.5), Percentile(frames, 0.99), Percentile(frames, 1.0),
+                        Percentile(draws, 0.5), Percentile(draws, 0.99), Percentile(swaps, 0.5), Percentile(swaps, 0.99));
         std::printf("}%s\n", level < last ? "," : "");
         std::fflush(stdout);
         allFrames.insert(allFrames.end(), frames.begin(), frames.end());
@@ -195,9 +252,13 @@ int FlightBenchMain(int argc, char** argv)
             o.maxSeconds = std::max(1, std::atoi(argv[++i]));
         else if (a == "--no-graphics")
             o.graphics = false;
+        else if (a == "--enemies")
+            o.enemies = true;
+        else if (a == "--no-draw")
+            o.draw = false;
         else {
             std::fprintf(stderr, "usage: gw-bench flight [--aircraft 0..2] [--first N] [--last N] "
-                                 "[--max-seconds N] [--no-graphics]\n");
+                                 "[--max-seconds N] [--enemies] [--no-draw] [--no-graphics]\n");
             return 2;
         }
     }
