@@ -26,10 +26,16 @@ void LevelFlightWorld::CollideEnemies(CPlayer& player)
     CEnemiesCtrl* enemies = m_level ? m_level->Enemies() : nullptr;
     if (!enemies)
         return;
-    const int first = enemies->First();
-    const int last = first + enemies->Count();
+    const GameData* g = m_level->Game();
+    Collide(player, *enemies, enemies->First(), enemies->First() + enemies->Count(), g ? g->m_fuel_per_barrel : 0.0f,
+            onTakeDepot);
+}
+
+void LevelFlightWorld::Collide(CPlayer& player, const CEnemiesCtrl& enemies, int first, int last, float fuelPerBarrel,
+                               const std::function<void(CEnemy&)>& onTakeDepot)
+{
     for (int i = first; i < last; ++i) {
-        CEnemy* e = enemies->At(i);
+        CEnemy* e = enemies.At(i);
         if (!e)
             continue;
         const int code = e->ScoreCode();
@@ -43,8 +49,7 @@ void LevelFlightWorld::CollideEnemies(CPlayer& player)
                 onTakeDepot(*e);
             if (auto* depot = dynamic_cast<CFuel*>(e))
                 depot->Take();
-            const GameData* g = m_level->Game();
-            player.AddFuel(g ? g->m_fuel_per_barrel : 0.0f);
+            player.AddFuel(fuelPerBarrel);
             if (CSoundManager* sm = CSoundManager::Instance())
                 sm->Play(15, true, false);
             continue;

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class CEnemiesCtrl;
 class CEnemy;
 class CLevel;
 
@@ -26,6 +27,9 @@ public:
     bool IsFinished() const override;
     void SetViewPosition(const Vec3& p) override;
     void CollideEnemies(CPlayer& player) override;
+    // The contact rules over enemies [first, last) of a controller.
+    static void Collide(CPlayer& player, const CEnemiesCtrl& enemies, int first, int last, float fuelPerBarrel,
+                        const std::function<void(CEnemy&)>& onTakeDepot = {});
 
     // Called for a depot the aircraft flew through, before it is taken and the fuel is added
     // (tests, tools).
