@@ -158,13 +158,10 @@ void DrawScene(const Scene& scene, int width, int height, float yaw, float pitch
 
 }  // namespace
 
-int RenderFile(ResourceGroup& group, const std::string& name, const std::string& outPng, const ShotOptions& options)
+namespace {
+
+int RenderInWindow(ResourceGroup& group, const std::string& name, const std::string& outPng, const ShotOptions& options)
 {
-    std::string error;
-    if (!platform::InitVideo(&error)) {
-        std::fprintf(stderr, "gw-view: no display: %s\n", error.c_str());
-        return 1;
-    }
     platform::Window window;
     if (!window.Open("gw-view", 40, 40, options.width, options.height) || !window.CreateGLContext()) {
         std::fprintf(stderr, "gw-view: cannot open a window with a GL context\n");
@@ -211,4 +208,19 @@ int RenderFile(ResourceGroup& group, const std::string& name, const std::string&
         yaw += 0.6f;
         platform::SleepMs(16);
     }
+}
+
+}  // namespace
+
+int RenderFile(ResourceGroup& group, const std::string& name, const std::string& outPng, const ShotOptions& options)
+{
+    std::string error;
+    if (!platform::InitVideo(&error)) {
+        std::fprintf(stderr, "gw-view: no display: %s\n", error.c_str());
+        return 1;
+    }
+    // The window, its context and every GL object are gone before video stops.
+    const int code = RenderInWindow(group, name, outPng, options);
+    platform::ShutdownVideo();
+    return code;
 }
