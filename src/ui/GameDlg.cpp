@@ -13,7 +13,8 @@
 
 namespace NInterface {
 
-CGameDlg::CGameDlg(CMenuLayout& layout, CScreen* game) : CMenuDialog(layout), m_game(game), m_in_progress(game != nullptr)
+CGameDlg::CGameDlg(CMenuLayout& layout, CScreen* game, std::function<void(CScreen*)> onGameDeleted)
+    : CMenuDialog(layout), m_game(game), m_on_game_deleted(std::move(onGameDeleted)), m_in_progress(game != nullptr)
 {
     m_continue = AddButton("m_continue_single_game_btn", "m_gamed_continue_game_btn");
     m_new_game = AddButton("m_new_game_btn", "m_gamed_new_game_btn");
@@ -50,15 +51,26 @@ void CGameDlg::Open(CDialogScreen* dialog, const char* prefix)
         app->PushDialog(dialog);
 }
 
+void CGameDlg::DeleteGame()
+{
+    if (!m_game)
+        return;
+    CScreen* old = m_game;
+    m_game = nullptr;
+    m_in_progress = false;
+    m_continue->SetEnabled(false);
+    if (m_on_game_deleted)
+        m_on_game_deleted(old);
+    delete old;
+}
+
 void CGameDlg::StartNew(int kind, int level)
 {
     CScreen* game = StartGameScreen(kind, level);
     if (!game)
         return;  // nothing to start: the dialog stays
-    if (m_game)
-        delete m_game;
+    DeleteGame();
     m_game = game;
-    m_in_progress = false;
     Close(0);
 }
 
@@ -108,12 +120,7 @@ void CGameDlg::OnDialogClosed(int result, CDialogScreen* dialog)
         m_level_set_dlg.reset();
         GameData& data = GameData::Get();
         if (result == 0 && !chosen.empty() && chosen != data.m_levels_pack_name) {
-            if (m_game) {
-                delete m_game;
-                m_game = nullptr;
-                m_in_progress = false;
-                m_continue->SetEnabled(false);
-            }
+            DeleteGame();
             data.SelectLevelSet(chosen);
             LogWrite("Level set: %s (%d levels)", chosen.c_str(), data.levelsCount);
         }

@@ -10,6 +10,7 @@
 
 #include "ui/MenuDialog.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,8 +24,9 @@ class CNewGameDlg;
 
 class CGameDlg : public CMenuDialog {
 public:
-    // game: the game in progress (not owned until it is replaced), or null.
-    CGameDlg(CMenuLayout& layout, CScreen* game);
+    // game: the game in progress (not owned until it is replaced), or null. onGameDeleted is
+    // called when this dialog deletes it, so that its holder forgets it at once.
+    CGameDlg(CMenuLayout& layout, CScreen* game, std::function<void(CScreen*)> onGameDeleted = {});
     ~CGameDlg() override;
 
     CScreen* GameScreen() const { return m_game; }
@@ -47,8 +49,10 @@ private:
     void Open(CDialogScreen* dialog, const char* prefix);
     // Deletes the game in progress and hands over a new one (closing with 0 when there is one).
     void StartNew(int kind, int level);
+    void DeleteGame();
 
     CScreen* m_game;
+    std::function<void(CScreen*)> m_on_game_deleted;
     bool m_in_progress;
     int m_kind = 0;
     int m_custom_level = 1;

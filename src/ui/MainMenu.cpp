@@ -259,7 +259,10 @@ void CMainMenu::OnControlEvent(CControl* control)
     if (control == m_game_btn) {
         if (m_game_dlg)
             return;
-        m_game_dlg = std::make_unique<CGameDlg>(m_layout, m_game);
+        m_game_dlg = std::make_unique<CGameDlg>(m_layout, m_game, [this](CScreen* deleted) {
+            if (m_game == deleted)
+                m_game = nullptr;
+        });
         OpenDialog(m_game_dlg.get(), "m_gamed");
     } else if (control == m_quit_btn) {
         if (m_quit_dlg)
