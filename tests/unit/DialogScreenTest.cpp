@@ -367,3 +367,62 @@ TEST_F(MainMenuTest, APressOnEmptySpaceDragsTheWindowButNotAPressOnAButton)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LevelSetFolder, GameDialogKeepsTheGameForTheSameSetAndDropsItForAnother)
+{
+    std::filesystem::create_directories(m_dir / "levels");
+    const std::vector<uint8_t> a{'l', 'e', 'v', 'e', 'l', 's', '_', 'c', 'o', 'u', 'n', 't', ' ', '4'};
+    const std::vector<uint8_t> b{'l', 'e', 'v', 'e', 'l', 's', '_', 'c', 'o', 'u', 'n', 't', ' ', '7'};
+    ASSERT_TRUE(WritePack((m_dir / "levels/a.set").string(), {{"levels/levels.txt", a, true}}, kLevelsPackKey));
+    ASSERT_TRUE(WritePack((m_dir / "levels/b.set").string(), {{"levels/levels.txt", b, true}}, kLevelsPackKey));
+    const std::filesystem::path oldDir = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir);
+    GameData& data = GameData::Get();
+    const std::string oldSet = data.m_levels_pack_name;
+    const int oldCount = data.levelsCount;
+    data.SelectLevelSet("levels/a.set");
+    EXPECT_EQ(data.levelsCount, 4);
+
+    CMenuLayout layout;
+    auto* game = new FakeGame;
+    CScreen* deleted = nullptr;
+    auto dlg = std::make_unique<CGameDlg>(layout, game, [&](CScreen* s) { deleted = s; });
+    AppWindow* app = AppWindow::Get();
+    app->PushDialog(dlg.get());
+    EXPECT_TRUE(dlg->ContinueButton()->IsEnabled());
+
+    // The current set chosen again: the game stays.
+    dlg->OnControlEvent(dlg->LevelSetButton());
+    auto* sets = dynamic_cast<CLevelSetDlg*>(dlg->OpenSubDialog());
+    ASSERT_NE(sets, nullptr);
+    ASSERT_EQ(sets->List()->Items().size(), 2u);
+    EXPECT_EQ(sets->List()->Items()[1], "b (7)");
+    EXPECT_EQ(sets->SelectedPath(), "levels/a.set");
+    sets->OnControlEvent(sets->OkButton());
+    app->UpdateFrame(16.666666f);
+    EXPECT_EQ(dlg->OpenSubDialog(), nullptr);
+    EXPECT_EQ(dlg->GameScreen(), game);
+    EXPECT_EQ(deleted, nullptr);
+
+    // Another set: the game in progress goes and its holder hears of it.
+    dlg->OnControlEvent(dlg->LevelSetButton());
+    sets = dynamic_cast<CLevelSetDlg*>(dlg->OpenSubDialog());
+    ASSERT_NE(sets, nullptr);
+    sets->List()->SetSelected(1);
+    sets->OnControlEvent(sets->OkButton());
+    app->UpdateFrame(16.666666f);
+    EXPECT_EQ(deleted, game);
+    EXPECT_EQ(dlg->GameScreen(), nullptr);
+    EXPECT_FALSE(dlg->ContinueButton()->IsEnabled());
+    EXPECT_EQ(data.m_levels_pack_name, "levels/b.set");
+    EXPECT_EQ(data.levelsCount, 7);
+
+    dlg.reset();
+    std::filesystem::current_path(oldDir);
+    data.SelectLevelSet(oldSet);
+    data.levelsCount = oldCount;
+}
+
+} // namespace
