@@ -252,12 +252,12 @@ void PaintValley(Image& img, const Palette& pal, float seed, int horizon)
     for (int layer = 0; layer < 3; ++layer) {
         const float t = layer / 2.0f;
         const Color col = Mix(Mix(pal.ridgeFar, pal.fog, 0.35f), pal.ridgeNear, t);
-        const float base = horizon + h * (0.02f + 0.05f * layer);
-        const float amp = h * (0.10f + 0.05f * layer);
+        const float base = horizon + h * (0.02f + 0.09f * layer);
+        const float amp = h * (0.10f + 0.08f * layer);
         for (int x = 0; x < w; ++x) {
             // A notch in the middle where the valley opens.
             const float open = std::exp(-std::pow((x - w * 0.5f) / (w * (0.12f + 0.05f * layer)), 2.0f));
-            const float top = base - amp * (0.6f + RidgeHeight(float(x), seed + layer * 3.1f, 1.0f + layer * 0.4f)) * (1 - 0.85f * open);
+            const float top = base - amp * (0.6f + RidgeHeight(float(x), seed + layer * 3.1f, 1.0f + layer * 0.4f)) * (1 - 0.55f * open);
             for (int y = static_cast<int>(top); y < h; ++y)
                 BlendTop(img, x, y, Mix(col, pal.ridgeNear, std::clamp((y - top) / (h * 0.5f), 0.0f, 1.0f) * 0.4f));
         }
@@ -267,7 +267,7 @@ void PaintValley(Image& img, const Palette& pal, float seed, int horizon)
         for (int x = 0; x < w; ++x)
             BlendTop(img, x, y, pal.fog, 0.35f * std::exp(-std::pow((y - horizon - 10) / 35.0f, 2.0f)));
     // The river: a band that widens toward the viewer and winds.
-    const int riverTop = horizon + static_cast<int>(h * 0.04f);
+    const int riverTop = horizon + static_cast<int>(h * 0.08f);
     for (int y = riverTop; y < h; ++y) {
         const float t = (y - riverTop) / float(h - riverTop);
         const float cx = w * 0.5f + std::sin(t * 5.0f + seed) * w * 0.12f * t + std::sin(t * 11.0f) * 6.0f * t;
