@@ -202,6 +202,15 @@ void MessagePump::Translate(const SDL_Event& e)
 
 bool MessagePump::Peek(Message& msg)
 {
+    // A posted quit comes right after the messages already taken, before any new event: a
+    // steady stream of events must never keep the loop from ending.
+    if (m_queue.empty() && m_quitPosted) {
+        m_quitPosted = false;
+        msg = Message{};
+        msg.kind = MsgKind::Quit;
+        msg.wparam = m_quitCode;
+        return true;
+    }
     if (m_queue.empty()) {
         SDL_Event e;
         while (m_queue.empty() && SDL_PollEvent(&e))

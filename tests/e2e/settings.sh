@@ -29,6 +29,8 @@ run_game() {
   sleep 0.5
   [[ -n "$wid" ]] && xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}'
   kill -TERM "$pid" 2>/dev/null
+  for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fail "still running 15 s after SIGTERM"; fi
   wait "$pid"
   local rc=$?
   [[ $rc -eq 0 ]] || fail "exit code $rc"

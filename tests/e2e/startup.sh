@@ -27,6 +27,8 @@ if command -v xdotool >/dev/null; then
   fi
 fi
 kill -TERM "$pid"
+for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid"; fail "still running 15 s after SIGTERM"; fi
 wait "$pid"
 rc=$?
 [[ $rc -eq 0 ]] || fail "SIGTERM exit code $rc"
