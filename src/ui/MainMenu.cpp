@@ -244,9 +244,18 @@ void CMainMenu::ToggleFullScreen()
     if (app->IsFullScreen()) {
         app->SetWindowed();
     } else {
+        int l = 0, t = 0, w = 0, h = 0;
+        app->Window().GetRect(l, t, w, h);
         app->SetFullScreen(m_virtual_width, m_virtual_height);
-        if (!app->IsFullScreen())
+        if (!app->IsFullScreen()) {
+            // A display without that mode: the window goes back where and as it was (the switch
+            // has already put it top-most in the corner).
+            if (app->Window().IsOpen()) {
+                app->Window().SetTopmost(false);
+                app->Window().SetRect(l, t, w, h);
+            }
             return;
+        }
     }
     // The GL context lives through the switch here, so the bank's textures stay valid.
     SetUp2D();

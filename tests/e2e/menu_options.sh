@@ -2,7 +2,8 @@
 # The menus with real X input: the intro, then the main menu; the options dialog opened with the
 # mouse, the autosave check box ticked and closed with its button; Escape opens the quit dialog
 # and Enter quits with exit code 0; the box is still ticked after a restart (in "data/dx.cfg" and
-# on screen); the window follows a drag from empty space of the menu.
+# on screen); the window follows a drag from empty space of the menu; the full-screen button
+# leaves the window as it was when the display cannot switch.
 set -u
 build="$1"
 bin="$build/bin/gorgewing2"
@@ -99,6 +100,21 @@ sleep 0.2
 xdotool mouseup 1; sleep 0.4
 pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
 [[ "$pos" == "$((wx + 40)),$((wy + 20))" ]] || fail "the window did not follow the drag: $wx,$wy -> $pos"
+wx=${pos%,*}
+wy=${pos#*,}
+# The full-screen button: where the display has no 800 x 600 mode nothing changes; where it has
+# one, a second press brings the window back.
+fails_before=$(grep -c "^SetFullScreen 800x600: " log.txt)
+click_at 773 27
+if [[ $(grep -c "^SetFullScreen 800x600: " log.txt) -gt $fails_before ]]; then
+  pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
+  [[ "$pos" == "$wx,$wy" ]] || fail "a failed switch to full screen moved the window to $pos"
+else
+  click_at 773 27
+fi
+geom=$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}')
+[[ "$geom" == "800x600" ]] || fail "window is $geom after the full-screen button"
+pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
 wx=${pos%,*}
 wy=${pos#*,}
 click_at 400 292
