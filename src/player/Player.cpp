@@ -379,8 +379,18 @@ void CPlayer::AfterUpdate(float dt)
     if (m_atmosphere) {
         if (m_state == Flying || m_state == Maneuver || m_state == RunOut)
             m_atmosphere->EmitContrails(m_contrail[0], m_contrail[1], m_state == Maneuver);
-        else if (m_state == ShotDown)
-            m_atmosphere->EmitFire(0, m_position);
+        else if (m_state == ShotDown) {
+            // Keyed fire at the aircraft and at every part of its model (keys below the enemies'
+            // first id, which is 20).
+            m_atmosphere->EmitFire(kFireKey, m_position);
+            const size_t parts = std::min<size_t>(MeshEntityCount(), 18);
+            for (size_t i = 0; i < parts; ++i) {
+                Vec3 at = MeshEntity(i)->m_position * m_scale;
+                at.RotateX(m_pitch);
+                at.RotateY(m_roll);
+                m_atmosphere->EmitFire(kFireKey + 1 + i, m_position + at);
+            }
+        }
     }
     m_angle_x = m_pitch;
     m_angle_y = m_roll;

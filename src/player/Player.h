@@ -34,6 +34,8 @@ public:
     // Sound ids the aircraft plays.
     static constexpr int kSoundJetEngine = 0, kSoundManeuver = 12, kSoundLowFuel = 13, kSoundShotDown = 14,
                          kSoundHeliEngine = 16, kSoundHit = 17;
+    // The battle effects' key of the falling aircraft's fire (its parts take the next ones).
+    static constexpr uint64_t kFireKey = 1;
 
     CPlayer(GameData* game, IFlightWorld* world, CAtmosphericCtpl* atmosphere);
     ~CPlayer() override;

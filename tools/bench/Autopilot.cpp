@@ -78,7 +78,7 @@ void Autopilot::Steer(const CGameField& field)
     target = sum / weightSum;
 
     // A depot ahead in reach when the tank is not full: go through it.
-    if (p->Fuel() < 85.0f) {
+    if (p->Fuel() < 90.0f) {
         if (const CEnemiesCtrl* enemies = level->Enemies()) {
             const auto& all = enemies->Enemies();
             for (const auto& e : all) {
@@ -86,10 +86,10 @@ void Autopilot::Steer(const CGameField& field)
                     continue;
                 const Vec3& d = e->GetPosition();
                 const float dy = d.y - pos.y;
-                if (dy < 0.5f || dy > 30.0f)
+                if (dy < 0.2f || dy > 45.0f)
                     continue;
-                // Only when the corridor lets us reach it in time.
-                if (std::fabs(d.x - pos.x) > dy * 0.8f + 1.0f)
+                // Only when it can be reached in time: about a unit sideways per unit ahead at most.
+                if (std::fabs(d.x - pos.x) > dy * 0.9f + 1.0f)
                     continue;
                 target = d.x;
                 if (d.y != m_last_depot_y) {

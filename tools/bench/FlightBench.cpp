@@ -9,7 +9,9 @@
 #include "input/InputDevices.h"
 #include "platform/GL.h"
 #include "platform/Platform.h"
+#include "player/MissleCtrl.h"
 #include "player/Player.h"
+#include "world/AtmosphericCtpl.h"
 #include "render/ResourceBank.h"
 #include "resources/ParamFile.h"
 #include "resources/ResourceGroup.h"
@@ -48,7 +50,7 @@ double Percentile(std::vector<double> v, double p)
 
 // Reloads the level's enemies file with every entry but the fuel depots left out: a flight
 // without enemies, as the valley alone is flown.
-void KeepOnlyDepots(CGameField& field, int level)
+void KeepOnlyDepots(CGameField& field, int level, bool depots)
 {
     CEnemiesCtrl* enemies = field.World() ? field.World()->Enemies() : nullptr;
     const ResourceGroup* group = ResourceGroup::GetGroup(kLevelsGroup);
@@ -61,13 +63,44 @@ void KeepOnlyDepots(CGameField& field, int level)
         return;
     std::vector<std::string> drop;
     for (const auto& [key, value] : file.Pairs())
-        if (key.rfind("name", 0) == 0 && value != "Fuel")
+        if (key.rfind("name", 0) == 0 && (value != "Fuel" || !depots))
             drop.push_back(key);
     for (const std::string& key : drop)
         file.Remove(key);
     enemies->ClearEnemies();
     enemies->ReadEnemies(file);
     enemies->SetMissileCtrl(field.Missiles());
+}
+
+// The field's drawing in its own order, each group finished and timed: the level (sky, terrain,
+// water, enemies), the aircraft with its shadow, missiles and effects, the HUD.
+void DrawTimed(CGameField& field, std::vector<double> (&parts)[4])
+{
+    const auto t0 = Clock::now();
+    glPushMatrix();
+    AppWindow::Get()->View().ApplyCamera();
+    field.Camera().LookAt(*field.Player());
+    glEnable(GL_DEPTH_TEST);
+    field.World()->DrawLevel();
+    glFinish();
+    const auto t1 = Clock::now();
+    field.Player()->Draw();
+    field.Player()->Shadow().Draw();
+    glFinish();
+    const auto t2 = Clock::now();
+    field.Missiles()->Draw();
+    field.Atmosphere()->Draw();
+    glFinish();
+    const auto t3 = Clock::now();
+    glPopMatrix();
+    glDisable(GL_FOG);
+    field.Hud().Draw();
+    glFinish();
+    const auto t4 = Clock::now();
+    parts[0].push_back(Ms(t0, t1));
+    parts[1].push_back(Ms(t1, t2));
+    parts[2].push_back(Ms(t2, t3));
+    parts[3].push_back(Ms(t3, t4));
 }
 
 long PeakRssKb()
@@ -145,10 +178,11 @@ int RunFlightBench(const FlightBenchOptions& o)
         field.NewLevel(level);
         const double newLevelMs = Ms(t0, Clock::now());
         if (!o.enemies)
-            KeepOnlyDepots(field, level);
+            KeepOnlyDepots(field, level, o.depots);
         field.SelectAircraft(o.aircraft);
         Autopilot pilot(input, game);
         std::vector<double> frames, updates, draws, swaps;
+        std::vector<double> parts[4];
         const int maxFrames = o.maxSeconds * 60;
         int n = 0;
         float fuelTaken = 0.0f;
@@ -168,7 +202,10 @@ int RunFlightBench(const FlightBenchOptions& o)
                     glClearColor(fog.x, fog.y, fog.z, 1.0f);
                 }
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-                field.Draw();
+                if (o.breakdown)
+                    DrawTimed(field, parts);
+                else
+                    field.Draw();
                 glFinish();
                 const auto f2 = Clock::now();
                 app->SwapBuffers();
@@ -214,6 +251,11 @@ int RunFlightBench(const FlightBenchOptions& o)
                         "\"draw_ms_median\": %.2f, \"draw_ms_p99\": %.2f, \"swap_ms_median\": %.2f, \"swap_ms_p99\": %.2f",
                         Percentile(frames, 0.5), Percentile(frames, 0.99), Percentile(frames, 1.0),
                         Percentile(draws, 0.5), Percentile(draws, 0.99), Percentile(swaps, 0.5), Percentile(swaps, 0.99));
+        if (!parts[0].empty())
+            std::printf(", \"level_draw_ms_median\": %.2f, \"aircraft_draw_ms_median\": %.2f, "
+                        "\"effects_draw_ms_median\": %.2f, \"hud_draw_ms_median\": %.2f",
+                        Percentile(parts[0], 0.5), Percentile(parts[1], 0.5), Percentile(parts[2], 0.5),
+                        Percentile(parts[3], 0.5));
         std::printf("}%s\n", level < last ? "," : "");
         std::fflush(stdout);
         allFrames.insert(allFrames.end(), frames.begin(), frames.end());
@@ -252,13 +294,17 @@ int FlightBenchMain(int argc, char** argv)
             o.maxSeconds = std::max(1, std::atoi(argv[++i]));
         else if (a == "--no-graphics")
             o.graphics = false;
+        else if (a == "--no-depots")
+            o.depots = false;
+        else if (a == "--breakdown")
+            o.breakdown = true;
         else if (a == "--enemies")
             o.enemies = true;
         else if (a == "--no-draw")
             o.draw = false;
         else {
             std::fprintf(stderr, "usage: gw-bench flight [--aircraft 0..2] [--first N] [--last N] "
-                                 "[--max-seconds N] [--enemies] [--no-draw] [--no-graphics]\n");
+                                 "[--max-seconds N] [--enemies] [--no-depots] [--breakdown] [--no-draw] [--no-graphics]\n");
             return 2;
         }
     }

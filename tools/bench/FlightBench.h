@@ -12,8 +12,10 @@
 struct FlightBenchOptions {
     bool graphics = true;      // a window with GL (800 x 600) and the models; off: simulation only
     bool draw = true;          // draw and swap every frame (off: models loaded, nothing drawn)
+    bool breakdown = false;    // time the level, aircraft, effects and HUD drawing apart
     int aircraft = 0;          // 0 F-22, 1 F/A-18, 2 AH-64
     bool enemies = false;      // keep the level's enemies (off: only the fuel depots)
+    bool depots = true;        // without enemies: keep the fuel depots (off: an empty valley)
     int firstLevel = 1;
     int lastLevel = 0;         // 0: every level of the set
     int maxSeconds = 600;      // game seconds before a flight is given up
@@ -24,6 +26,6 @@ struct FlightBenchOptions {
 // was finished, 1 when one was not, 2 when the game data could not be set up.
 int RunFlightBench(const FlightBenchOptions& options);
 
-// gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--enemies] [--no-draw]
-//                 [--no-graphics]
+// gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--enemies] [--no-depots]
+//                 [--breakdown] [--no-draw] [--no-graphics]
 int FlightBenchMain(int argc, char** argv);

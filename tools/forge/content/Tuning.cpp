@@ -30,7 +30,7 @@ void GameFile(ForgeFiles& files)
     p.SetFloats("m_maneuver_side_speed", {0.08, 0.075, 0});
     p.SetFloats("m_maneuver_angle_speed", {3.0, 2.6, 0});
     p.Comment("Fuel: 100 is a full tank");
-    p.SetFloats("m_fuel_rate_normal", {0.011, 0.0095, 0.0085});
+    p.SetFloats("m_fuel_rate_normal", {0.011, 0.0095, 0.009});
     p.SetFloats("m_fuel_rate_hight", {0.02, 0.018, 0.015});
     p.SetFloat("m_fuel_per_barrel", 25);
     p.Comment("Falling, sinking and flying debris");
