@@ -269,7 +269,21 @@ void ForgeInterface(ForgeFiles& files)
 
     // Backgrounds with their own alpha (TGA) and the four colour + alpha JPEG pairs.
     files.Add(P::Main, "mui/bgs/exit.tga", Tga(MakePanel(kQuitDlg.w, kQuitDlg.h)));
-    files.Add(P::Main, "mui/bgs/game.tga", Tga(MakePanel(kGameDlg.w, kGameDlg.h)));
+    {
+        // Without a game in progress the continue button is not drawn; the panel shows a faded one
+        // in its place so that the column of buttons keeps its shape.
+        Image game = MakePanel(kGameDlg.w, kGameDlg.h);
+        const Image look = MakeButtonLook(labels, kDialogButton, "Continue");
+        const int gx = (kGameDlg.w - kDialogButton.w) / 2, gy = 36;
+        for (int y = 0; y < kDialogButton.h; ++y)
+            for (int x = 0; x < kDialogButton.w; ++x) {
+                // Band 1 is the bottom band of the look; rows are bottom-up in both pictures.
+                Color c = look.Get(x, y);
+                const float grey = (c.r + c.g + c.b) / 3.0f;
+                game.Blend(gx + x, kGameDlg.h - kDialogButton.h - gy + y, Color(grey, grey, grey * 1.1f, c.a * 0.3f));
+            }
+        files.Add(P::Main, "mui/bgs/game.tga", Tga(game));
+    }
     {
         Image cont = MakePanel(kGameDlg.w, kGameDlg.h);
         // The panel with a game in progress carries a gold mark beside the continue button.
