@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -381,7 +382,7 @@ TEST_F(ForgePack, EveryLevelHoldsItsFilesAndKeys)
 
 TEST(ForgeDeterminism, ASecondRunMakesByteIdenticalPacks)
 {
-    const std::filesystem::path out = std::filesystem::temp_directory_path() / "gw_forge_determinism";
+    const std::filesystem::path out = std::filesystem::temp_directory_path() / ("gw_forge_determinism_" + std::to_string(getpid()));
     std::filesystem::remove_all(out);
     const std::string cmd = std::string(GW_FORGE_EXE) + " " + out.string() + " > /dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);

@@ -121,8 +121,9 @@ Image PreviewPicture(const ForgeModel& model, const Image& atlas)
     // Rounded dark panel with a light rim, brighter towards the top.
     for (int y = 0; y < S; ++y)
         for (int x = 0; x < S; ++x) {
-            const float dx = std::max(0.0f, std::fabs(x + 0.5f - S / 2.0f) - (S / 2.0f - 20)),
-                        dy = std::max(0.0f, std::fabs(y + 0.5f - S / 2.0f) - (S / 2.0f - 20));
+            // Inset so that previews standing side by side keep a gap between them.
+            const float dx = std::max(0.0f, std::fabs(x + 0.5f - S / 2.0f) - (S / 2.0f - 30)),
+                        dy = std::max(0.0f, std::fabs(y + 0.5f - S / 2.0f) - (S / 2.0f - 30));
             const float d = std::sqrt(dx * dx + dy * dy);   // 0 inside, grows in the corners
             if (d > 16.0f)
                 continue;
@@ -135,7 +136,7 @@ Image PreviewPicture(const ForgeModel& model, const Image& atlas)
     RasterView view;
     view.yaw = 215.0f;
     view.pitch = 24.0f;
-    view.margin = 0.1f;
+    view.margin = 0.14f;
     std::vector<const Image*> tex(model.materials.size(), &atlas);
     panel.Paste(RenderModel(model, tex, S, S, view), 0, 0);
     return panel;
