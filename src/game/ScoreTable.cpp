@@ -1,6 +1,7 @@
 // CScoreTable: ranking, insertion and the table file.
 #include "game/ScoreTable.h"
 
+#include "render/BitmapText.h"
 #include "resources/ParamFile.h"
 
 #include <string>
@@ -26,7 +27,7 @@ void CScoreTable::Insert(const std::string& name, int32_t score, int32_t level)
     size_t at = 0;
     while (at < m_entries.size() && !Better(score, m_entries[at].score))
         ++at;
-    m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(at), Entry{name, score, level});
+    m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(at), Entry{CleanName(name), score, level});
     while (m_entries.size() > static_cast<size_t>(kShown))
         m_entries.pop_back();
 }
@@ -35,7 +36,7 @@ void CScoreTable::WriteKeys(ParamFile& file) const
 {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const std::string n = std::to_string(i);
-        file.SetString("name" + n, m_entries[i].name);
+        file.SetString("name" + n, CleanName(m_entries[i].name));
         file.SetInt("score" + n, m_entries[i].score);
         file.SetInt("level" + n, m_entries[i].level);
     }
@@ -45,15 +46,54 @@ void CScoreTable::WriteKeys(ParamFile& file) const
 void CScoreTable::ReadKeys(const ParamFile& file)
 {
     m_entries.clear();
-    int num = file.GetInt("num", "0");
-    // Every entry needs keys of its own, so a count beyond the file's keys is a damaged file.
-    if (num < 0)
-        num = 0;
-    if (static_cast<size_t>(num) > file.Size())
-        num = static_cast<int>(file.Size());
+    const int num = file.GetInt("num", "0");
+    // The count comes from the file: an entry is read only while one of its keys is really
+    // there, so a count of two billion over three entries gives three rows, not a long walk.
     for (int i = 0; i < num; ++i) {
         const std::string n = std::to_string(i);
-        m_entries.push_back({file.GetString("name" + n, "0"), file.GetInt("score" + n, "0"), file.GetInt("level" + n, "0")});
+        if (!file.Has("name" + n) && !file.Has("score" + n) && !file.Has("level" + n))
+            break;
+        m_entries.push_back(
+            {CleanName(file.GetString("name" + n, "0")), file.GetInt("score" + n, "0"), file.GetInt("level" + n, "0")});
+    }
+}
+
+std::string CScoreTable::CleanName(const std::string& name)
+{
+    std::string out;
+    for (size_t i = 0; i < name.size() && out.size() < kNameLength; ++i) {
+        char c = name[i];
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 || u > 126)
+            c = ' ';
+        else if (c == '"')
+            c = '\'';
+        else if (c == '/' && !out.empty() && out.back() == '/')
+            c = '\\';
+        out += c;
+    }
+    // An empty value would make the parameter text pair the key with the next token.
+    return out.empty() ? std::string("Anonymous") : out;
+}
+
+void CScoreTable::Draw(const CBitmapText* font) const
+{
+    if (!font)
+        return;
+    const float size = 23.0f;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry& e = m_entries[i];
+        const float y = 150.0f + 50.0f * static_cast<float>(i);
+        const std::string level = std::to_string(e.level);
+        const std::string score = std::to_string(e.score);
+        const struct {
+            const char* text;
+            float x;
+        } cells[] = {{e.name.c_str(), 100.0f}, {level.c_str(), 480.0f}, {score.c_str(), 560.0f}};
+        for (const auto& cell : cells) {
+            font->Draw(cell.text, size, cell.x + 1, y + 1, 1, 0, 0, 0, 1);
+            font->Draw(cell.text, size, cell.x, y, 1, 1, 1, 0, 1);
+        }
     }
 }
 

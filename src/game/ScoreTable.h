@@ -3,14 +3,19 @@
 // GameData owns the two tables (normal and custom games). The controls' load and store
 // (game/GameControls.h) read and write both files; the game-over and Top 7 dialogs rank, insert
 // and clear entries and draw them. A table file that cannot be read leaves the table as it was;
-// one that cannot be written is not written (false). Loading takes the entries in file order;
-// the count read from the file is bounded by the keys the file really holds.
+// one that cannot be written is not written (false), and the old file stays whole (the write goes
+// through a temporary file and a rename). Loading takes the entries in file order, without
+// sorting: the count "num" read from the file is followed only while the entry's keys exist, so a
+// damaged count never makes the loader invent rows or run long; a file holding more than seven
+// rows shows them all until the next Insert trims the list. Names are cleaned on the way in and
+// out (CleanName), so a hostile name can neither break the table file nor the drawing.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+class CBitmapText;
 class ParamFile;
 
 class CScoreTable {
@@ -22,6 +27,7 @@ public:
     };
 
     static constexpr int kShown = 7;
+    static constexpr size_t kNameLength = 15;  // what the enter-name edit allows
     static const char* const kKey;         // "zu#58p"
     static const char* const kFiles[2];    // "data/scores1.tab", "data/scores2.tab"
 
@@ -36,6 +42,15 @@ public:
     bool Load(const std::string& fileName);
     void WriteKeys(ParamFile& file) const;
     void ReadKeys(const ParamFile& file);
+
+    // Entry i at y = 150 + 50 i: the name at x 100, the level at 480, the score at 560, size 23,
+    // each in black one pixel right and down, then in yellow. Needs a GL context; no font, no text.
+    void Draw(const CBitmapText* font) const;
+
+    // At most kNameLength characters; control characters become spaces, a double quote an
+    // apostrophe, and the second slash of "//" a backslash (the parameter text would take a quote
+    // or a comment there and lose the keys after it); an empty name is "Anonymous".
+    static std::string CleanName(const std::string& name);
 
     const std::vector<Entry>& Entries() const { return m_entries; }
     bool m_ascending = false;

@@ -42,6 +42,18 @@ int GameScreenKind(const CScreen* game)
     return g && g->IsCustom() ? kCustomGame : kNormalGame;
 }
 
+int GameScreenLevel(const CScreen* game)
+{
+    const auto* g = dynamic_cast<const CGame*>(game);
+    return g ? g->CurrentLevel() : 0;
+}
+
+void GameScreenSaveState(const CScreen* game, ParamFile& tree)
+{
+    if (const auto* g = dynamic_cast<const CGame*>(game))
+        g->SaveState(tree);
+}
+
 void GameScreenOptionsChanged(CScreen*) {}
 void GameScreenDisplayChanged(CScreen*) {}
 

@@ -7,6 +7,7 @@
 #pragma once
 
 class CScreen;
+class ParamFile;
 
 namespace NInterface {
 
@@ -20,6 +21,10 @@ bool GameScreenIsOver(const CScreen* game);
 // The game's score and kind, for the enter-name dialog.
 int GameScreenScore(const CScreen* game);
 int GameScreenKind(const CScreen* game);
+// The level the game was playing when it ended or was left.
+int GameScreenLevel(const CScreen* game);
+// Adds the game's state keys ("gf_...") to a saved-game tree; nothing for a screen that is no game.
+void GameScreenSaveState(const CScreen* game, ParamFile& tree);
 // The options dialog closed: the game screen re-reads the settings.
 void GameScreenOptionsChanged(CScreen* game);
 // The display switched between full screen and window.

@@ -10,12 +10,14 @@
 #include "render/ResourceBank.h"
 #include "render/Texture.h"
 #include "resources/AppConfig.h"
+#include "ui/EnterNameDlg.h"
 #include "ui/GameDlg.h"
 #include "ui/GameStart.h"
 #include "ui/HelpDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/QuitDialog.h"
 #include "ui/SimpleButton.h"
+#include "ui/Top7Dlg.h"
 
 namespace NInterface {
 
@@ -57,6 +59,8 @@ CMainMenu::~CMainMenu()
     m_quit_dlg.reset();
     m_help_dlg.reset();
     m_options_dlg.reset();
+    m_top7_dlg.reset();
+    m_enter_name_dlg.reset();
     if (dialogGame && dialogGame != m_game)
         delete dialogGame;
     delete m_game;
@@ -82,9 +86,10 @@ void CMainMenu::LoadControls()
 
 void CMainMenu::StoreControls()
 {
+    m_save.Clear();
     ::StoreControls(GameData::Get(), m_save);
     if (m_game && TheAppConfig().m_autosave) {
-        // The running game's state joins the controls here once games can be saved.
+        GameScreenSaveState(m_game, m_save);
         m_save.SetInt("m_game_kind", GameScreenKind(m_game));
     }
     if (!WriteSaveFile(m_save))
@@ -135,8 +140,19 @@ void CMainMenu::Activate()
     m_window_drag = false;
     if (m_game) {
         if (GameScreenIsOver(m_game)) {
-            // The enter-name dialog of the high-score tables opens here with the game's score and kind.
-            LogWrite("Game over: score %d", GameScreenScore(m_game));
+            const int score = GameScreenScore(m_game);
+            const int kind = GameScreenKind(m_game) == kCustomGame ? 1 : 0;
+            LogWrite("Game over: score %d", score);
+            if (!m_enter_name_dlg) {
+                m_enter_name_dlg = std::make_unique<CEnterNameDlg>(m_layout, GameData::Get().scoreTables[kind],
+                                                                   CScoreTable::kFiles[kind], score,
+                                                                   GameScreenLevel(m_game));
+                m_enter_name_dlg->SetVirtualSize(m_virtual_width, m_virtual_height);
+                m_enter_name_dlg->SetDimBackground(true);
+                m_enter_name_dlg->SetDrawWindow(false);
+                if (AppWindow* app = AppWindow::Get())
+                    app->PushDialog(m_enter_name_dlg.get());
+            }
             delete m_game;
             m_game = nullptr;
         } else {
@@ -289,8 +305,14 @@ void CMainMenu::OnControlEvent(CControl* control)
         m_options_dlg = std::make_unique<COptionsDialog>(m_layout, TheAppConfig(), GameData::Get(), CSoundManager::Instance());
         OpenDialog(m_options_dlg.get(), "m_od");
     } else if (control == m_top7_btn) {
-        // The high-score dialog opens here (for the current game kind) once the tables have one.
-        LogWrite("Top 7: no high-score dialog yet");
+        if (m_top7_dlg)
+            return;
+        GameData& data = GameData::Get();
+        CScoreTable* tables[2] = {&data.scoreTables[0], &data.scoreTables[1]};
+        const std::string files[2] = {CScoreTable::kFiles[0], CScoreTable::kFiles[1]};
+        const int shown = m_game && GameScreenKind(m_game) == kCustomGame ? 1 : 0;
+        m_top7_dlg = std::make_unique<CTop7Dlg>(m_layout, tables, files, shown);
+        OpenDialog(m_top7_dlg.get(), nullptr);
     } else if (control == m_fullscreen_btn) {
         ToggleFullScreen();
     } else if (control == m_mini_btn) {
@@ -327,6 +349,10 @@ void CMainMenu::OnDialogClosed(int result, CDialogScreen* dialog)
         GameScreenOptionsChanged(m_game);
     } else if (m_help_dlg && dialog == m_help_dlg.get()) {
         m_help_dlg.reset();
+    } else if (m_top7_dlg && dialog == m_top7_dlg.get()) {
+        m_top7_dlg.reset();
+    } else if (m_enter_name_dlg && dialog == m_enter_name_dlg.get()) {
+        m_enter_name_dlg.reset();
     }
 }
 

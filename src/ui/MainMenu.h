@@ -22,10 +22,12 @@ class ResourceGroup;
 
 namespace NInterface {
 
+class CEnterNameDlg;
 class CGameDlg;
 class CHelpDialog;
 class COptionsDialog;
 class CQuitDalog;
+class CTop7Dlg;
 
 class CMainMenu : public CDialogScreen {
 public:
@@ -36,7 +38,8 @@ public:
 
     // The player's controls and preferences from "data/save.sav" into the game record.
     void LoadControls();
-    // Writes them back (with the running game when autosave is on) to "data/save.sav".
+    // Writes them back (with the running game when autosave is on) to "data/save.sav": a fresh
+    // tree, so that with autosave off an earlier saved game does not survive in the file.
     void StoreControls();
 
     CMenuLayout& Layout() { return m_layout; }
@@ -68,6 +71,8 @@ public:
     CQuitDalog* QuitDialog() const { return m_quit_dlg.get(); }
     CHelpDialog* HelpDialog() const { return m_help_dlg.get(); }
     COptionsDialog* OptionsDialog() const { return m_options_dlg.get(); }
+    CTop7Dlg* Top7Dialog() const { return m_top7_dlg.get(); }
+    CEnterNameDlg* EnterNameDialog() const { return m_enter_name_dlg.get(); }
 
 private:
     CSimpleButton* AddButton(const char* textureKey, const char* posKey);
@@ -93,7 +98,8 @@ private:
     std::unique_ptr<CQuitDalog> m_quit_dlg;
     std::unique_ptr<CHelpDialog> m_help_dlg;
     std::unique_ptr<COptionsDialog> m_options_dlg;
-    // The high-score and enter-name dialogs come with the high-score tables.
+    std::unique_ptr<CTop7Dlg> m_top7_dlg;
+    std::unique_ptr<CEnterNameDlg> m_enter_name_dlg;
     uint8_t m_reopen_game_dialog = 0;
     int m_nd_width = 0, m_nd_height = 0;
     bool m_window_drag = false;  // the left button went down on empty space: the window follows
