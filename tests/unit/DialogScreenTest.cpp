@@ -426,3 +426,19 @@ TEST_F(LevelSetFolder, GameDialogKeepsTheGameForTheSameSetAndDropsItForAnother)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainMenuTest, EnterMinimisesAndOpensNoDialog)
+{
+    CMainMenu menu(nullptr, nullptr, false);
+    AppWindow* app = AppWindow::Get();
+    app->PushScreen(&menu);
+    ASSERT_FALSE(app->IsMinimized());
+    menu.OnKeyDown(13);
+    EXPECT_TRUE(app->IsMinimized());
+    EXPECT_EQ(app->DialogCount(), 0u);
+    EXPECT_EQ(menu.QuitDialog(), nullptr);
+}
+
+} // namespace
