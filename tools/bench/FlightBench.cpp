@@ -2,6 +2,7 @@
 #include "FlightBench.h"
 
 #include "Autopilot.h"
+#include "Gunner.h"
 #include "app/AppWindow.h"
 #include "app/Log.h"
 #include "game/GameData.h"
@@ -181,6 +182,9 @@ int RunFlightBench(const FlightBenchOptions& o)
             KeepOnlyDepots(field, level, o.depots);
         field.SelectAircraft(o.aircraft);
         Autopilot pilot(input, game);
+        Gunner gunner(input, game);
+        game.scoreLevel = 0;
+        game.ClearKillCounts();
         std::vector<double> frames, updates, draws, swaps;
         std::vector<double> parts[4];
         const int maxFrames = o.maxSeconds * 60;
@@ -191,6 +195,8 @@ int RunFlightBench(const FlightBenchOptions& o)
         for (; n < maxFrames && !field.Ended(); ++n) {
             const auto f0 = Clock::now();
             pilot.Steer(field);
+            if (o.enemies)
+                gunner.Aim(field);
             field.Update(dt);
             frameClock += 17;
             const auto f1 = Clock::now();
@@ -244,6 +250,11 @@ int RunFlightBench(const FlightBenchOptions& o)
                     level, finished ? "true" : "false", StateName(p->GetState()), n / 60.0, p->Position().y,
                     world ? world->Length() : 0.0f, p->Fuel(), pilot.MinFuel(), fuelTaken, pilot.DepotsSteered(),
                     pilot.AvoidFrames(), p->HullPercent(), pilot.MinClearance(), newLevelMs);
+        if (o.enemies)
+            std::printf(", \"score\": %d, \"kills\": [%d, %d, %d, %d], \"deaths\": %d, \"fire_frames\": [%d, %d]",
+                        game.scoreLevel, game.killCounts[0], game.killCounts[1], game.killCounts[2],
+                        game.killCounts[3], p->GetState() == CPlayer::Dead || p->GetState() == CPlayer::ShotDown ? 1 : 0,
+                        gunner.PrimaryFrames(), gunner.SecondaryFrames());
         std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", Percentile(updates, 0.5),
                     Percentile(updates, 0.99));
         if (!frames.empty())
