@@ -100,11 +100,13 @@ void AircraftFile(ForgeFiles& files, const AircraftTuning& a)
 
 void ForgeTuning(ForgeFiles& files)
 {
+    // Model scales: the aircraft spans about an eighth of the screen's width in the default
+    // camera view (measured in flight; the launch, smoke and nozzle offsets scale with it).
     GameFile(files);
     AircraftFile(files, {"dat/f22/f22_1.txt", "F-22: light stealth fighter, fast and nimble, thin hull",
-                         0.62, 0.13, 0.09, 0.42, -0.12, 0.0, 10, 40, 150, 10, 3, 3});
+                         0.50, 0.105, 0.073, 0.34, -0.097, 0.0, 10, 40, 150, 10, 3, 3});
     AircraftFile(files, {"dat/f18/f18.txt", "F/A-18: twin-engine fighter, tougher and steadier",
-                         0.66, 0.15, 0.1, 0.46, -0.14, 0.0, 12, 50, 140, 12, 3, 3});
+                         0.535, 0.12, 0.08, 0.37, -0.113, 0.0, 12, 50, 140, 12, 3, 3});
     AircraftFile(files, {"dat/ah64/ah64.txt", "AH-64: attack helicopter, slow, armoured, rockets as second weapon",
-                         0.58, 0.1, 0.12, 0.3, -0.1, 0.05, 14, 35, 110, 10, 3, 4});
+                         0.47, 0.08, 0.097, 0.24, -0.08, 0.04, 14, 35, 110, 10, 3, 4});
 }
