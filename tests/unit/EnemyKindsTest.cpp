@@ -2,6 +2,7 @@
 // and the mends of bad enemy-file values.
 #include "CombatTestWorld.h"
 
+#include "game/LevelScreens.h"
 #include "player/Missle.h"
 #include "player/MissleCtrl.h"
 #include "resources/ParamFile.h"
@@ -237,6 +238,31 @@ TEST_F(EnemyKinds, BoatsPayByScaleRoundedAndCountOneEach)
     small->Kill(nullptr);
     EXPECT_EQ(game.scoreLevel, 120);
     EXPECT_EQ(game.killCounts[2], 2);
+}
+
+TEST_F(EnemyKinds, TheTallyCountsKillsWhileTheTotalShowsWhatWasPaid)
+{
+    Make<CEnemyPlane>("m_lpy0 10")->Kill(nullptr);
+    models.boat.SetScale(1.6f);
+    auto big = Make<CEnemyBoat>("m_lpy0 20");
+    big->Damage(100.0f);
+    big->Kill(nullptr);
+    models.boat.SetScale(0.4f);
+    auto small = Make<CEnemyBoat>("m_lpy0 20");
+    small->Damage(100.0f);
+    small->Kill(nullptr);
+    Make<CEnemyBarrels>("m_lpy0 30")->Kill(nullptr);
+    Make<CEnemyAAD>("m_lpy0 30")->Kill(nullptr);
+    game.scoreGame = 1000;
+    const auto lines = CCompleteLevelScreen::TallyLines(game, 0);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "  1 x   80 =      80");
+    EXPECT_EQ(lines[1], "  2 x   60 =     120");
+    EXPECT_EQ(lines[2], "  0 x  100 =       0");
+    EXPECT_EQ(lines[3], "  1 x   50 =      50");
+    // Paid: 80 + 60 × 2 + 60 × 0 + 50 = 250; the site paid nothing.
+    EXPECT_EQ(lines[5], "Level Total      250   -  Lives Add   0");
+    EXPECT_EQ(lines[6], "Game Total      1000");
 }
 
 TEST_F(EnemyKinds, BoatTooSmallForBurningPointsGetsOneAndSinksWithExplosions)
