@@ -4,7 +4,6 @@
 #include "app/AppWindow.h"
 #include "app/Log.h"
 #include "game/ScoreTable.h"
-#include "platform/GL.h"
 #include "ui/MenuLayout.h"
 #include "ui/SimpleButton.h"
 #include "ui/TextDlg.h"
@@ -41,15 +40,13 @@ void CTop7Dlg::Show(int table)
 
 void CTop7Dlg::Draw()
 {
-    glPushMatrix();
-    DrawDim(0, 0, 0, 0.5f);
-    DrawBackground(m_layout.Texture("m_top7_wnd_back"));
-    CDialogScreen::Draw();
+    // Dimmed like every dialog of the menus: the menu's own labels stay quiet behind the table.
+    BeginDraw(m_layout.Texture("m_top7_wnd_back"));
     const CBitmapText* font = m_layout.Font();
     DrawShadowText(font, m_shown == 0 ? "Top 7" : "Custom Games Top 7", 40, 50, 70, 2);
     if (const CScoreTable* table = m_tables[m_shown])
         table->Draw(font);
-    glPopMatrix();
+    EndDraw();
     m_delay -= kDelayPerDraw;
 }
 

@@ -175,8 +175,8 @@ std::string InterfaceLayoutText()
     w.At_("m_od_mouseSensBg", kOptTrack.x - 4, kOptTrack.y);
 
     w.Comment("Enter-name and high-score dialogs (full screen).");
-    w.At("m_end_edit", 250, 290);
-    w.At("m_end_close_btn", 335, 370);
+    w.At("m_end_edit", 250, 316);
+    w.At("m_end_close_btn", 335, 396);
     w.At("m_t7d_close_btn", 580, 506);
     w.At("m_top7_game_btn", 140, 506);
     w.At("m_top7_custom_btn", 286, 506);
