@@ -47,9 +47,11 @@ void CEnemyKind::LoadModel(const CUnit* prototype)
         return;
     const Vec3 p = m_position;
     const float ax = m_angle_x, ay = m_angle_y, az = m_angle_z;
+    const char order[3] = {m_rotation_order[0], m_rotation_order[1], m_rotation_order[2]};
     CUnit::operator=(*prototype);
     m_position = p;
     SetAngles(ax, ay, az);
+    SetRotationOrder(order[0], order[1], order[2]);
     for (size_t i = 0; i < ChildCount(); ++i)
         Child(i)->SetScale(m_scale);
 }

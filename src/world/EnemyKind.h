@@ -51,7 +51,8 @@ protected:
     Vec3 Listener() const { return m_world->Listener(); }
     void PlaceSound(int id) const;
     // Makes this enemy a sharing copy of the model prototype (none: the model stays as it is),
-    // keeping position and the three angles; the children take the unit's scale.
+    // keeping position, the three angles and the rotation order; the children take the unit's
+    // scale.
     void LoadModel(const CUnit* prototype);
     // A child part's offset in the world: its position in the model × S, turned by the heading.
     Vec3 PartOffset(size_t i) const;

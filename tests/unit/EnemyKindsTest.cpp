@@ -401,6 +401,19 @@ TEST_F(EnemyKinds, KindsOutOfRangeAreClampedToAModel)
     EXPECT_EQ(stack->ScoreCode(), 602);
 }
 
+TEST_F(EnemyKinds, TheModelSwitchKeepsPoseAndRotationOrder)
+{
+    auto b = Make<CEnemyBoat>("m_az0 90 m_lpx0 1 m_lpy0 20");
+    const Vec3 at = b->GetPosition();
+    b->ApplyKind();
+    EXPECT_EQ(b->GetPosition(), at);
+    EXPECT_FLOAT_EQ(b->Heading(), 90.0f);
+    // Only the heading turns the hull's box: a roll while sinking does not tilt it.
+    EXPECT_EQ(std::string(b->m_rotation_order, 3), "zAA");
+    auto p = Make<CEnemyPlane>("m_kind0 2");
+    EXPECT_EQ(std::string(p->m_rotation_order, 3), "zxA");
+}
+
 TEST_F(EnemyKinds, NonFiniteAndHugeValuesAreMended)
 {
     auto p = Make<CEnemyPlane>("m_sp0 nan m_spx0 inf m_az0 nan m_lpx0 nan m_lpy0 1e30 m_lpz0 -inf");
