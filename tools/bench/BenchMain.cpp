@@ -1,9 +1,12 @@
 // gw-bench: the level world's benchmark. Run in the game folder:
 //   gw-bench --level N [--aircraft A] [--frames F] [--autopilot] [--shot OUT.png]
 // Loads the game data and level N of the base set as the game does, flies a camera along the
-// valley centre at the aircraft's normal speed in an 800 × 600 window until the level reports
+// valley floor at the aircraft's normal speed in an 800 × 600 window until the level reports
 // its end (or F frames), and prints one JSON object: start-up and level-load times, per-frame
-// update, draw and frame times (median and 99th percentile) and peak resident memory.
+// update, draw and frame times (median and 99th percentile), peak resident memory, and the mean
+// cost of one GroundHeight query ("ground_query_ns"). --shot writes the last frame as PNG.
+// --autopilot is accepted and flies the same camera path; the autopilot's own flights through
+// the levels are "gw-bench flight" (FlightBench.h).
 #include "FlightBench.h"
 #include "PngWriter.h"
 
@@ -74,6 +77,23 @@ void SetCamera(const Vec3& p)
     gluLookAt(p.x, p.y - 3.0, p.z + 1.2, p.x, p.y + 6.0, p.z - 0.6, 0.0, 0.0, 1.0);
 }
 
+// The x of the valley floor (the lowest ground across the valley) a little ahead of y: the
+// camera follows the river's bends instead of flying through the valley walls.
+float ValleyFloorX(const CLevel& world, float y)
+{
+    const float half = world.HalfWidth() * 0.8f;
+    float bestX = 0.0f, best = 1e30f;
+    for (int i = 0; i <= 64; ++i) {
+        const float x = -half + 2.0f * half * i / 64.0f;
+        const float h = world.GroundHeight(x, y);
+        if (h < best) {
+            best = h;
+            bestX = x;
+        }
+    }
+    return bestX;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -102,7 +122,7 @@ int main(int argc, char** argv)
     }
     if (level <= 0 || aircraft < 0 || aircraft >= GameData::kAircraftCount || frames < 0)
         return Usage();
-    (void)autopilot;  // with no player yet the camera always flies the valley centre
+    (void)autopilot;  // the level fly-through always follows the valley floor
 
     LogOpen("log.txt");
     std::string error;
@@ -145,7 +165,7 @@ int main(int argc, char** argv)
     // The fly-through at the fixed step and the aircraft's normal speed.
     const float dt = kFrameStepMs * game.timeScale;
     const float speed = game.m_plane_speed_normal_forward[aircraft];
-    Vec3 pos(0.0f, 10.0f, world.FlyingHeight());
+    Vec3 pos(ValleyFloorX(world, 10.0f), 10.0f, world.FlyingHeight());
     world.SetViewPosition(pos);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -153,6 +173,9 @@ int main(int argc, char** argv)
     const int limit = frames > 0 ? frames : kMaxFrames;
     int done = 0;
     for (; done < limit; ++done) {
+        // The path: along the level at the normal speed, drifting towards the valley floor ahead.
+        pos.x += (ValleyFloorX(world, pos.y + 8.0f) - pos.x) * 0.04f;
+        pos.z = std::max(world.FlyingHeight(), world.GroundHeight(pos.x, pos.y) + 0.8f);
         const Clock::time_point f0 = Clock::now();
         pos.y += speed * dt;
         world.SetViewPosition(pos);
@@ -183,14 +206,28 @@ int main(int argc, char** argv)
         }
     }
 
+    // The height queries that flight, enemies and missiles ask many times a frame.
+    constexpr int kQueries = 1000000;
+    const float half = world.HalfWidth(), length = std::max(1.0f, world.Length());
+    uint32_t seed = 12345u;
+    volatile float sink = 0.0f;
+    const Clock::time_point q0 = Clock::now();
+    for (int i = 0; i < kQueries; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const float x = ((seed >> 8) & 0xFFFF) / 65535.0f * 2.0f * half - half;
+        const float y = (seed >> 24) / 255.0f * length + (i & 255) * 0.01f;
+        sink = sink + world.GroundHeight(x, y);
+    }
+    const double groundNs = MsSince(q0) * 1e6 / kQueries;
+
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const Percentiles u = Measure(updateMs), d = Measure(drawMs), f = Measure(frameMs);
     std::printf("{\"level\": %d, \"frames\": %d, \"startup_ms\": %.1f, \"newlevel_ms\": %.1f, "
                 "\"update_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"draw_ms\": {\"p50\": %.3f, \"p99\": %.3f}, "
-                "\"frame_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"rss_mb\": %.1f}\n",
+                "\"frame_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"rss_mb\": %.1f, \"ground_query_ns\": %.1f}\n",
                 level, done, startupMs, newLevelMs, u.p50, u.p99, d.p50, d.p99, f.p50, f.p99,
-                usage.ru_maxrss / 1024.0);
+                usage.ru_maxrss / 1024.0, groundNs);
 
     worldOwner.reset();  // its display lists go while the context is still there
     CResourceBank::DeleteAllBanks();
