@@ -18,6 +18,8 @@
 #include "platform/Window.h"
 #include "render/ResourceBank.h"
 #include "resources/ResourceGroup.h"
+#include "world/AtmosphericCtpl.h"
+#include "world/EnemyKinds.h"
 #include "world/Level.h"
 
 #include <sys/resource.h>
@@ -155,7 +157,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gw-bench: %i models or textures did not load (see log.txt)\n", missing);
 
     // The level.
-    auto worldOwner = std::make_unique<CLevel>(&game, nullptr);
+    // The level with its enemies and their battle effects, as a game field builds it.
+    RegisterEnemyKinds();
+    auto effects = std::make_unique<CAtmosphericCtpl>();
+    auto worldOwner = std::make_unique<CLevel>(&game, effects.get());
     CLevel& world = *worldOwner;
     const Clock::time_point t1 = Clock::now();
     if (!world.LoadLevel(level))
@@ -180,12 +185,14 @@ int main(int argc, char** argv)
         pos.y += speed * dt;
         world.SetViewPosition(pos);
         world.UpdateLevel(dt);
+        effects->Update(dt);
         updateMs.push_back(MsSince(f0));
 
         const Clock::time_point d0 = Clock::now();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         SetCamera(pos);
         world.DrawLevel();
+        effects->Draw();
         glFinish();
         drawMs.push_back(MsSince(d0));
 
@@ -230,6 +237,7 @@ int main(int argc, char** argv)
                 usage.ru_maxrss / 1024.0, groundNs);
 
     worldOwner.reset();  // its display lists go while the context is still there
+    effects.reset();
     CResourceBank::DeleteAllBanks();
     GameData::Destroy();
     ResourceGroup::DeleteAllGroups();
