@@ -1,0 +1,127 @@
+// The two level screens drawn with the forged layout, font and pictures, read back: the
+// begin-level title in yellow, three aircraft previews over their Take Off buttons; the tally's
+// red rows and its icons. GW_SCREENSHOT_DIR keeps the frames as TGA pictures.
+#include "GLTestContext.h"
+
+#include "app/AppWindow.h"
+#include "game/GameData.h"
+#include "game/GameField.h"
+#include "game/LevelScreens.h"
+#include "render/ResourceBank.h"
+#include "resources/ResourceGroup.h"
+#include "ui/MenuLayout.h"
+#include "ui/SimpleButton.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class LevelScreensGL : public GLTestContext {
+protected:
+    void SetUp() override
+    {
+        width = 800;
+        height = 600;
+        GLTestContext::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_old_dir = std::filesystem::current_path();
+        std::filesystem::current_path(GW_GAME_DIR);
+        if (!std::filesystem::exists("data/data.pk"))
+            GTEST_SKIP() << "no forged data";
+        m_group = ResourceGroup::CreateGroup(kMainGroup);
+        m_group->SetKey(kMainPackKey);
+        ASSERT_TRUE(m_group->MountPack(kMainPackFile));
+        m_bank = CResourceBank::CreateBank("main", m_group);
+        ASSERT_TRUE(m_layout.Load(*m_group, *m_bank));
+        m_game = std::make_unique<GameData>();
+        m_game->LoadGameFile(*m_group);
+        m_game->LoadModels(m_bank);
+        m_field = std::make_unique<CGameField>(m_game.get(), m_layout.Font(), nullptr, false);
+    }
+    void TearDown() override
+    {
+        m_field.reset();
+        m_game.reset();
+        CResourceBank::DeleteBank("main");
+        ResourceGroup::DeleteGroup(kMainGroup);
+        if (!m_old_dir.empty())
+            std::filesystem::current_path(m_old_dir);
+        GLTestContext::TearDown();
+    }
+    std::vector<unsigned char> Frame(CScreen& screen, const char* name)
+    {
+        screen.Draw();
+        glFinish();
+        std::vector<unsigned char> px = ReadPixels();
+        if (const char* dir = std::getenv("GW_SCREENSHOT_DIR")) {
+            std::vector<unsigned char> tga(18, 0);
+            tga[2] = 2;
+            tga[12] = width & 255, tga[13] = width >> 8, tga[14] = height & 255, tga[15] = height >> 8;
+            tga[16] = 24;
+            for (size_t i = 0; i < px.size(); i += 4)
+                tga.insert(tga.end(), {px[i + 2], px[i + 1], px[i]});
+            std::ofstream(std::string(dir) + "/" + name + ".tga", std::ios::binary)
+                .write(reinterpret_cast<const char*>(tga.data()), static_cast<std::streamsize>(tga.size()));
+        }
+        return px;
+    }
+    // Pixels of a rectangle (layout coordinates, y down) that pass a colour test.
+    template <class Test>
+    int Count(const std::vector<unsigned char>& px, int x0, int y0, int w, int h, Test test) const
+    {
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) {
+                const size_t i = (static_cast<size_t>(height - 1 - y) * width + x) * 4;
+                n += test(px[i], px[i + 1], px[i + 2]) ? 1 : 0;
+            }
+        return n;
+    }
+
+    std::filesystem::path m_old_dir;
+    ResourceGroup* m_group = nullptr;
+    CResourceBank* m_bank = nullptr;
+    CMenuLayout m_layout;
+    std::unique_ptr<GameData> m_game;
+    std::unique_ptr<CGameField> m_field;
+};
+
+auto Yellow = [](int r, int g, int b) { return r > 200 && g > 200 && b < 80; };
+auto Red = [](int r, int g, int b) { return r > 200 && g < 80 && b < 60; };
+
+}  // namespace
+
+TEST_F(LevelScreensGL, BeginScreenShowsTitlePreviewsAndButtons)
+{
+    CBeginLevelScreen begin(m_field.get(), 0, m_layout, nullptr);
+    const auto px = Frame(begin, "begin_level");
+    EXPECT_GT(Count(px, 60, 30, 300, 35, Yellow), 200) << "the yellow title";
+    // Each preview is a picture of many colours at its layout position; each button a band.
+    for (int i = 0; i < 3; ++i) {
+        const int x = m_layout.Int("m_plane" + std::to_string(i + 1) + "_prev_x");
+        const int y = m_layout.Int("m_plane" + std::to_string(i + 1) + "_prev_y");
+        // Lighter than the dark panel behind it: the grey jets and the olive helicopter.
+        const int light = Count(px, x + 20, y + 20, 180, 160, [](int r, int g, int b) { return r + g + b > 230; });
+        EXPECT_GT(light, 300) << "preview " << i;
+    }
+    ASSERT_NE(begin.AircraftButton(0), nullptr);
+    EXPECT_GT(begin.AircraftButton(0)->Width(), 0.0f) << "the button has its look";
+}
+
+TEST_F(LevelScreensGL, CompleteScreenShowsTheTallyRowsAndIcons)
+{
+    m_game->killCounts[0] = 3;
+    m_game->killCounts[3] = 2;
+    m_game->scoreLevel = 640;
+    m_game->scoreGame = 640;
+    CCompleteLevelScreen complete(m_field.get(), m_layout);
+    const auto px = Frame(complete, "level_complete");
+    EXPECT_GT(Count(px, 60, 30, 260, 35, Yellow), 150) << "the title";
+    // The four rows' texts start 70 to the right of their icons.
+    for (int y : {100, 173, 246, 320})
+        EXPECT_GT(Count(px, 170, y - 10, 300, 22, Red), 40) << "row at " << y;
+    EXPECT_GT(Count(px, 170, 460, 300, 24, Red), 40) << "the game total";
+}
