@@ -118,6 +118,8 @@ void CEnemyAAD::Kill(const Vec3* hitPoint)
 
 void CEnemyAAD::Draw()
 {
+    if (!InView())
+        return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_turret_heading, 0, 0, 1);

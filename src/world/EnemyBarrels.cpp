@@ -124,6 +124,9 @@ void CEnemyBarrels::Update(float dt)
 
 void CEnemyBarrels::Draw()
 {
+    // Flying barrels leave the stack's sphere: only an intact stack is culled.
+    if (m_life == 0 && !InView())
+        return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);

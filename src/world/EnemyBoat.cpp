@@ -285,6 +285,8 @@ void CEnemyBoat::Kill(const Vec3* hit)
 
 void CEnemyBoat::Draw()
 {
+    if (!InView())
+        return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);

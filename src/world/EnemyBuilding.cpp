@@ -76,6 +76,8 @@ void CEnemyBuilding::Kill(const Vec3* hitPoint)
 
 void CEnemyBuilding::Draw()
 {
+    if (!InView())
+        return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);

@@ -177,6 +177,8 @@ void CEnemyHelicopter::Kill(const Vec3* hitPoint)
 void CEnemyHelicopter::Draw()
 {
     m_shadow.Draw();
+    if (!InView())
+        return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);

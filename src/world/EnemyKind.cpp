@@ -66,6 +66,31 @@ Vec3 CEnemyKind::PartOffset(size_t i) const
     return o;
 }
 
+bool CEnemyKind::InView() const
+{
+    GLfloat mv[16], pr[16], m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+    glGetFloatv(GL_PROJECTION_MATRIX, pr);
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            float v = 0.0f;
+            for (int k = 0; k < 4; ++k)
+                v += pr[k * 4 + r] * mv[c * 4 + k];
+            m[c * 4 + r] = v;
+        }
+    const float radius = LargestScaledExtent() + 0.5f;
+    const Vec3& p = m_position;
+    for (int axis = 0; axis < 3; ++axis)
+        for (float sign : {1.0f, -1.0f}) {
+            const float a = m[3] + sign * m[axis], b = m[7] + sign * m[4 + axis], c = m[11] + sign * m[8 + axis],
+                        d = m[15] + sign * m[12 + axis];
+            const float len = std::sqrt(a * a + b * b + c * c);
+            if (len > 0.0f && (a * p.x + b * p.y + c * p.z + d) / len < -radius)
+                return false;
+        }
+    return true;
+}
+
 void CEnemyKind::DrawModelAndParts(const CUnit* skip)
 {
     CUnit::Draw();

@@ -35,6 +35,10 @@ public:
     void SetMotion(const Vec3& direction, float speed) { m_dir = direction; m_speed = speed; }
     void SetHeading(float degrees) { m_angle_z = degrees; }
 
+    // True when a sphere of the model's largest extent around the position may be seen through
+    // the current GL projection and model-view: the kinds skip the model (not the ground shadow)
+    // when it cannot, which spares the software rasteriser the enemies behind the camera.
+    bool InView() const;
     // Vertical and lengthwise extents of the scaled model (z and y sizes; the model's x is its
     // width).
     float ScaledUp() const { return m_scale * m_depth; }

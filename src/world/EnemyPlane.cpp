@@ -150,6 +150,8 @@ Vec3 CEnemyPlane::AimPoint() const
 void CEnemyPlane::Draw()
 {
     m_shadow.Draw();
+    if (!InView())
+        return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);

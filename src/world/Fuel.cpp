@@ -84,7 +84,7 @@ void CFuel::Take()
 
 void CFuel::Draw()
 {
-    if (m_life == 2)
+    if (m_life == 2 || !InView())
         return;
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);

@@ -9,6 +9,7 @@
 #include "resources/ResourceGroup.h"
 #include "world/AtmosphericCtpl.h"
 #include "world/EnemiesCtrl.h"
+#include "world/EnemyKind.h"
 #include "world/EnemyKinds.h"
 #include "world/Level.h"
 
@@ -119,9 +120,15 @@ TEST_F(CombatGLTest, EveryClassOfLevelOneIsDrawnWithItsModel)
         const float s = std::max(e->LargestScaledExtent(), 0.1f);
         const Vec3 p = e->GetPosition();
         Camera(p + Vec3(0.5f * s, -0.7f * s, 0.4f * s), p);
+        EXPECT_TRUE(static_cast<CEnemyKind*>(e)->InView());
         e->Draw();
         EXPECT_GT(Lit("enemy_" + std::to_string(category)), width * height / 100) << "category " << category;
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        // Looking the other way, or from beyond the far plane, the model is skipped.
+        Camera(p + Vec3(0, -3.0f * s - 3.0f, 0), p + Vec3(0, -10.0f * s - 10.0f, 0));
+        EXPECT_FALSE(static_cast<CEnemyKind*>(e)->InView()) << "category " << category;
+        Camera(p + Vec3(0, -150.0f, 0), p);
+        EXPECT_FALSE(static_cast<CEnemyKind*>(e)->InView()) << "category " << category;
     }
 }
 
