@@ -84,6 +84,24 @@ TEST_F(EnemyKinds, PlaneWithAZeroDirectionFliesAlongItsHeading)
     EXPECT_TRUE(std::isfinite(p->GetPosition().z));
 }
 
+TEST_F(EnemyKinds, ShadowLiesTurnedOnTheGroundUnderThePlane)
+{
+    world.groundAt = [](float x, float) { return -2.0f + 0.1f * x; };
+    auto p = Make<CEnemyPlane>("m_sp0 0.001 m_az0 90 m_lpx0 1 m_lpy0 10");
+    p->Update(kCombatDt);
+    const Vec3 c = p->GetPosition();
+    // The 1 x 1 plane's grid corner (-0.5, -0.5) from the centre, turned by 90 degrees.
+    const Vec3& v = p->Shadow().Vertex(0, 0);
+    EXPECT_NEAR(v.x, c.x + 0.5f, 1e-4f);
+    EXPECT_NEAR(v.y, c.y - 0.5f, 1e-4f);
+    EXPECT_NEAR(v.z, world.GroundHeight(v.x, v.y) + 0.03f, 1e-5f);
+    EXPECT_TRUE(p->Shadow().IsVisible());
+    // Above the terrain's top the shadow is not shown.
+    world.hmax = c.z - 1.0f;
+    p->Update(kCombatDt);
+    EXPECT_FALSE(p->Shadow().IsVisible());
+}
+
 TEST_F(EnemyKinds, PlaneKillScoresOnceAndAStillPlaneCrashesAtOnce)
 {
     auto p = Make<CEnemyPlane>("m_sp0 0 m_lpy0 10");
