@@ -36,6 +36,8 @@ void CTop7Dlg::Show(int table)
     m_custom->SetEnabled(table == 0);
     m_game->SetEnabled(table == 1);
     m_delay = kSwitchDelay;
+    LogWrite("Top 7: table %i shown, %i entries", table,
+             m_tables[table] ? static_cast<int>(m_tables[table]->Entries().size()) : 0);
 }
 
 void CTop7Dlg::Draw()
