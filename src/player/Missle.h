@@ -35,6 +35,7 @@ public:
     void SetPlayerPos(const Vec3& p) { m_player_pos = p; }
     // Puts the missile at its start with its flight direction and heading.
     void Launch(const Vec3& start, const Vec3& direction, float heading);
+    void SetVelocity(const Vec3& v) { m_velocity = v; }
 
     int32_t Kind() const { return m_kind; }
     float Damage() const { return m_damage; }

@@ -68,6 +68,7 @@ CMissle* CMissleCtrl::FirePlayerTorpedo(const Vec3& start, const Vec3& velocity,
         d.Set(0, 1, 0);
     t->Launch(start - Vec3(0, 0, t->ScaledDepth()), d, heading);
     // Launch normalises; the torpedo keeps the sideways part cut to a fifth.
+    t->SetVelocity(d);
     m_player_missiles.push_back(std::move(t));
     return m_player_missiles.back().get();
 }
