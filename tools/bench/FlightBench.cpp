@@ -18,6 +18,8 @@
 #include "resources/ResourceGroup.h"
 #include "ui/MenuLayout.h"
 #include "world/EnemiesCtrl.h"
+#include "world/Terrain.h"
+#include "world/Water.h"
 #include "world/Level.h"
 
 #include <sys/resource.h>
@@ -75,16 +77,37 @@ void KeepOnlyDepots(CGameField& field, int level, bool depots)
 
 // The field's drawing in its own order, each group finished and timed: the level (sky, terrain,
 // water, enemies), the aircraft with its shadow, missiles and effects, the HUD.
-void DrawTimed(CGameField& field, std::vector<double> (&parts)[4])
+void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<double> (&levelParts)[4])
 {
     const auto t0 = Clock::now();
     glPushMatrix();
     AppWindow::Get()->View().ApplyCamera();
     field.Camera().LookAt(*field.Player());
     glEnable(GL_DEPTH_TEST);
-    field.World()->DrawLevel();
+    // The level's own order (DrawLevel), its steps timed apart: sky and fog, terrain, water,
+    // enemies.
+    CLevel* world = field.World();
+    const auto s0 = Clock::now();
+    world->SetupFogAndSky(world->ViewPosition());
+    glFinish();
+    const auto s1 = Clock::now();
+    if (world->GetTerrain())
+        world->GetTerrain()->Draw();
+    glFinish();
+    const auto s2 = Clock::now();
+    if (world->GetWater())
+        world->GetWater()->Draw();
+    glFinish();
+    const auto s3 = Clock::now();
+    if (world->Enemies())
+        world->Enemies()->DrawEnemies();
+    glDisable(GL_FOG);
     glFinish();
     const auto t1 = Clock::now();
+    levelParts[0].push_back(Ms(s0, s1));
+    levelParts[1].push_back(Ms(s1, s2));
+    levelParts[2].push_back(Ms(s2, s3));
+    levelParts[3].push_back(Ms(s3, t1));
     field.Player()->Draw();
     field.Player()->Shadow().Draw();
     glFinish();
@@ -186,7 +209,7 @@ int RunFlightBench(const FlightBenchOptions& o)
         game.scoreLevel = 0;
         game.ClearKillCounts();
         std::vector<double> frames, updates, draws, swaps;
-        std::vector<double> parts[4];
+        std::vector<double> parts[4], levelParts[4];
         const int maxFrames = o.maxSeconds * 60;
         int n = 0;
         float fuelTaken = 0.0f;
@@ -209,7 +232,7 @@ int RunFlightBench(const FlightBenchOptions& o)
                 }
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 if (o.breakdown)
-                    DrawTimed(field, parts);
+                    DrawTimed(field, parts, levelParts);
                 else
                     field.Draw();
                 glFinish();
@@ -267,6 +290,11 @@ int RunFlightBench(const FlightBenchOptions& o)
                         "\"effects_draw_ms_median\": %.2f, \"hud_draw_ms_median\": %.2f",
                         Percentile(parts[0], 0.5), Percentile(parts[1], 0.5), Percentile(parts[2], 0.5),
                         Percentile(parts[3], 0.5));
+        if (!levelParts[0].empty())
+            std::printf(", \"sky_draw_ms_median\": %.2f, \"terrain_draw_ms_median\": %.2f, \"water_draw_ms_median\": %.2f, "
+                        "\"enemies_draw_ms_median\": %.2f",
+                        Percentile(levelParts[0], 0.5), Percentile(levelParts[1], 0.5), Percentile(levelParts[2], 0.5),
+                        Percentile(levelParts[3], 0.5));
         std::printf("}%s\n", level < last ? "," : "");
         std::fflush(stdout);
         allFrames.insert(allFrames.end(), frames.begin(), frames.end());
