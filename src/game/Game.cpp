@@ -213,7 +213,7 @@ void CGame::OnKeyDown(int virtualKey)
     if (!quit && !minimise)
         return;
     if (const CPlayer* p = m_field->Player())
-        LogWrite("CGame: left the game at (%.1f, %.1f)", p->Position().x, p->Position().y);
+        LogWrite("CGame: left the game at (%.1f, %.1f) banked %.1f", p->Position().x, p->Position().y, p->Roll());
     if (minimise)
         if (AppWindow* app = AppWindow::Get())
             app->Minimize();

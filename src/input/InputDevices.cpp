@@ -173,6 +173,23 @@ void InputDevices::Poll()
         m_mouse = MouseState{};
     }
     m_wheel_pending = 0;
+    // A pad plugged in after start-up is taken up, one pulled out is let go (checked about once
+    // a second so that the poll stays cheap).
+    if (++m_hotplug_counter >= 60) {
+        m_hotplug_counter = 0;
+        const bool attached = m_sdl_controller ? SDL_GameControllerGetAttached(m_sdl_controller) == SDL_TRUE
+                                               : (m_sdl_joystick && SDL_JoystickGetAttached(m_sdl_joystick) == SDL_TRUE);
+        if (m_joy_present && !attached) {
+            CloseJoystick();
+            m_joy_present = m_joy_valid = false;
+            m_joy = JoyState{};
+            LogWrite("InputDevices: joystick removed");
+        } else if (!m_joy_present && SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_NumJoysticks() > 0) {
+            OpenJoystick();
+            if (m_joy_present)
+                LogWrite("InputDevices: joystick attached");
+        }
+    }
     if (m_joy_present)
         PollJoystick();
 }

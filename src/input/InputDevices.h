@@ -12,7 +12,8 @@
 // A missing device is not an error: without a keyboard every key reads up, without a mouse the
 // mouse state stays zero, without a joystick every joystick query and hat test is false. A game
 // controller SDL recognises gives its left stick as x/y, its d-pad as hat 0 and its face buttons
-// as buttons 0..3, so the default joystick bindings work on a modern pad.
+// as buttons 0..3, so the default joystick bindings work on a modern pad. A pad plugged in or
+// pulled out while the game runs is noticed within about a second of polls.
 //
 // The states can also be set directly (SetKey, SetMouseState, SetJoystick, SetCursor): tests and
 // the autopilot drive the same queries a person does.
@@ -140,4 +141,5 @@ private:
     _SDL_GameController* m_sdl_controller = nullptr;
     int m_cursor_x = 0, m_cursor_y = 0;
     int m_view_w = 0, m_view_h = 0;
+    int m_hotplug_counter = 0;
 };
