@@ -9,6 +9,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 [[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: skipped"; exit 0; }
 
 cd "$game" || fail "no game folder"
+rm -f log.txt
 "$bin" &
 pid=$!
 for _ in $(seq 1 100); do
