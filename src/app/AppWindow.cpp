@@ -317,12 +317,8 @@ void AppWindow::CloseTop(bool immediate)
         m_close_pending = true;
         return;
     }
-    if (!m_dialogs.empty()) {
-        m_closed_dialog = m_dialogs.front();
-        m_dialogs.pop_front();
-        m_result_pending = true;
+    if (PopDialogForDelivery())
         return;
-    }
     if (m_screens.size() >= 2) {
         CScreen* closed = m_screens.front();
         m_screens.pop_front();
@@ -332,15 +328,21 @@ void AppWindow::CloseTop(bool immediate)
     }
 }
 
+bool AppWindow::PopDialogForDelivery()
+{
+    if (m_dialogs.empty())
+        return false;
+    m_closed_dialog = m_dialogs.front();
+    m_dialogs.pop_front();
+    m_result_pending = true;
+    return true;
+}
+
 void AppWindow::DeferredClose()
 {
     m_close_pending = false;
-    if (!m_dialogs.empty()) {
-        m_closed_dialog = m_dialogs.front();
-        m_dialogs.pop_front();
-        m_result_pending = true;
+    if (PopDialogForDelivery())
         return;
-    }
     if (m_screens.size() >= 2) {
         CScreen* closed = m_screens.front();
         m_screens.pop_front();

@@ -92,6 +92,8 @@ public:
 private:
     explicit AppWindow(const char* title);
     void DeferredClose();
+    // The top dialog leaves its stack and waits for its result to be delivered; false with none.
+    bool PopDialogForDelivery();
     void DeliverResult();
     CScreen* InputTarget() const;
 
