@@ -11,7 +11,12 @@ if ((${#targets[@]} == 0)); then
   echo "fuzz: no targets"
   exit 0
 fi
-scripts/build.sh fuzz >/dev/null
+mkdir -p build
+if ! scripts/build.sh fuzz >build/fuzz-build.log 2>&1; then
+  tail -n 40 build/fuzz-build.log >&2
+  echo "fuzz: the fuzz build failed" >&2
+  exit 1
+fi
 root="$PWD"
 for src in "${targets[@]}"; do
   name=$(basename "$src" .cpp)
