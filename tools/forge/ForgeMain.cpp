@@ -69,7 +69,13 @@ bool WriteLoose(const ForgeFiles& files, const std::string& outDir)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3 || (argc == 3 && std::strcmp(argv[2], "--loose") != 0)) {
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf("usage: gw-forge OUTDIR [--loose]\n"
+                    "  Makes the game's data into OUTDIR/data/data.pk and OUTDIR/levels/base.set;\n"
+                    "  --loose also writes every file unpacked (and model pictures) under OUTDIR/loose/.\n");
+        return 0;
+    }
+    if (argc < 2 || argc > 3 || argv[1][0] == '-' || (argc == 3 && std::strcmp(argv[2], "--loose") != 0)) {
         std::fprintf(stderr, "usage: gw-forge OUTDIR [--loose]\n");
         return 1;
     }
