@@ -29,7 +29,9 @@ CPlayer::CPlayer(GameData* game, IFlightWorld* world, CAtmosphericCtpl* atmosphe
     CopyTuning();
     m_velocity.Set(0.0f, m_speed_normal, 0.0f);
     m_gravity.Set(0.0f, 0.0f, m_game ? -m_game->m_gravity : 0.0f);
-    m_seed = std::rand() + std::rand() + std::rand();
+    // Summed as unsigned: three rand() values can exceed the int range.
+    m_seed = static_cast<int>((static_cast<unsigned>(std::rand()) + static_cast<unsigned>(std::rand()) +
+                               static_cast<unsigned>(std::rand())) & 0x7FFFFFFFu);
 }
 
 CPlayer::~CPlayer() = default;
