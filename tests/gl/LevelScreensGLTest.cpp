@@ -1,7 +1,7 @@
 // The two level screens drawn with the forged layout, font and pictures, read back: the
 // begin-level title in yellow, three aircraft previews over their Take Off buttons; the tally's
 // red rows and its icons. GW_SCREENSHOT_DIR keeps the frames as TGA pictures.
-#include "GLTestContext.h"
+#include "ForgedDataGLContext.h"
 
 #include "app/AppWindow.h"
 #include "game/GameData.h"
@@ -18,23 +18,13 @@
 
 namespace {
 
-class LevelScreensGL : public GLTestContext {
+class LevelScreensGL : public ForgedDataGLContext {
 protected:
     void SetUp() override
     {
-        width = 800;
-        height = 600;
-        GLTestContext::SetUp();
+        ForgedDataGLContext::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_old_dir = std::filesystem::current_path();
-        std::filesystem::current_path(GW_GAME_DIR);
-        if (!std::filesystem::exists("data/data.pk"))
-            GTEST_SKIP() << "no forged data";
-        m_group = ResourceGroup::CreateGroup(kMainGroup);
-        m_group->SetKey(kMainPackKey);
-        ASSERT_TRUE(m_group->MountPack(kMainPackFile));
-        m_bank = CResourceBank::CreateBank("main", m_group);
         ASSERT_TRUE(m_layout.Load(*m_group, *m_bank));
         m_game = std::make_unique<GameData>();
         m_game->LoadGameFile(*m_group);
@@ -45,11 +35,7 @@ protected:
     {
         m_field.reset();
         m_game.reset();
-        CResourceBank::DeleteBank("main");
-        ResourceGroup::DeleteGroup(kMainGroup);
-        if (!m_old_dir.empty())
-            std::filesystem::current_path(m_old_dir);
-        GLTestContext::TearDown();
+        ForgedDataGLContext::TearDown();
     }
     std::vector<unsigned char> Frame(CScreen& screen, const char* name)
     {
@@ -81,9 +67,6 @@ protected:
         return n;
     }
 
-    std::filesystem::path m_old_dir;
-    ResourceGroup* m_group = nullptr;
-    CResourceBank* m_bank = nullptr;
     CMenuLayout m_layout;
     std::unique_ptr<GameData> m_game;
     std::unique_ptr<CGameField> m_field;

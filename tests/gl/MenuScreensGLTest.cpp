@@ -1,7 +1,7 @@
 // The menus drawn from the forged interface art: the main menu and every dialog are read back and
 // checked for their background and widgets. With GW_SCREENSHOT_DIR set, each frame is also written
 // there as a TGA for people to look at.
-#include "GLTestContext.h"
+#include "ForgedDataGLContext.h"
 
 #include "app/AppWindow.h"
 #include "game/GameData.h"
@@ -31,23 +31,13 @@ using namespace NInterface;
 
 namespace {
 
-class MenuScreensGLTest : public GLTestContext {
+class MenuScreensGLTest : public ForgedDataGLContext {
 protected:
     void SetUp() override
     {
-        width = 800;
-        height = 600;
-        GLTestContext::SetUp();
+        ForgedDataGLContext::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_old_dir = std::filesystem::current_path();
-        std::filesystem::current_path(GW_GAME_DIR);
-        if (!std::filesystem::exists("data/data.pk"))
-            GTEST_SKIP() << "no forged data";
-        m_group = ResourceGroup::CreateGroup(kMainGroup);
-        m_group->SetKey(kMainPackKey);
-        ASSERT_TRUE(m_group->MountPack(kMainPackFile));
-        m_bank = CResourceBank::CreateBank("main", m_group);
         AppWindow::Create("menu test");
         m_menu = std::make_unique<CMainMenu>(m_group, m_bank, false);
         m_menu->Activate();
@@ -56,11 +46,7 @@ protected:
     {
         m_menu.reset();
         AppWindow::Release();
-        CResourceBank::DeleteBank("main");
-        ResourceGroup::DeleteGroup(kMainGroup);
-        if (!m_old_dir.empty())
-            std::filesystem::current_path(m_old_dir);
-        GLTestContext::TearDown();
+        ForgedDataGLContext::TearDown();
     }
 
     // Draws the menu and the dialogs on the stack, reads the frame back and writes it when asked.
@@ -131,9 +117,6 @@ protected:
         AppWindow::Get()->UpdateFrame(0);
     }
 
-    std::filesystem::path m_old_dir;
-    ResourceGroup* m_group = nullptr;
-    CResourceBank* m_bank = nullptr;
     std::unique_ptr<CMainMenu> m_menu;
 };
 

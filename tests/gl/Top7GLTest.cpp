@@ -1,7 +1,7 @@
 // The Top 7 and game-over dialogs drawn with the forged interface art: the rows of the shown
 // table, the name prompt only for a qualifying score, and the switch delay running down by draws.
 // With GW_SCREENSHOT_DIR set, each frame is also written there as a TGA.
-#include "GLTestContext.h"
+#include "ForgedDataGLContext.h"
 
 #include "app/AppWindow.h"
 #include "game/ScoreTable.h"
@@ -21,23 +21,13 @@ using namespace NInterface;
 
 namespace {
 
-class Top7GLTest : public GLTestContext {
+class Top7GLTest : public ForgedDataGLContext {
 protected:
     void SetUp() override
     {
-        width = 800;
-        height = 600;
-        GLTestContext::SetUp();
+        ForgedDataGLContext::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_old_dir = std::filesystem::current_path();
-        std::filesystem::current_path(GW_GAME_DIR);
-        if (!std::filesystem::exists("data/data.pk"))
-            GTEST_SKIP() << "no forged data";
-        m_group = ResourceGroup::CreateGroup(kMainGroup);
-        m_group->SetKey(kMainPackKey);
-        ASSERT_TRUE(m_group->MountPack(kMainPackFile));
-        m_bank = CResourceBank::CreateBank("main", m_group);
         AppWindow::Create("top 7 test");
         m_menu = std::make_unique<CMainMenu>(m_group, m_bank, false);
         m_menu->Activate();
@@ -47,11 +37,7 @@ protected:
     {
         m_menu.reset();
         AppWindow::Release();
-        CResourceBank::DeleteBank("main");
-        ResourceGroup::DeleteGroup(kMainGroup);
-        if (!m_old_dir.empty())
-            std::filesystem::current_path(m_old_dir);
-        GLTestContext::TearDown();
+        ForgedDataGLContext::TearDown();
     }
 
     std::vector<unsigned char> Frame(const char* name)
@@ -84,9 +70,6 @@ protected:
         return n;
     }
 
-    std::filesystem::path m_old_dir;
-    ResourceGroup* m_group = nullptr;
-    CResourceBank* m_bank = nullptr;
     std::unique_ptr<CMainMenu> m_menu;
 };
 
