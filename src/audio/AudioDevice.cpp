@@ -3,6 +3,7 @@
 #include "audio/AudioDevice.h"
 
 #include "app/Log.h"
+#include "audio/AudioTrace.h"
 
 #include <algorithm>
 
@@ -26,13 +27,23 @@ struct AudioDevice::SampleRec {
     AudioHandle handle = 0;
     Mix_Chunk* chunk = nullptr;
     std::vector<int> channels;
+    std::string name;
 };
 
 struct AudioDevice::MusicRec {
     AudioHandle handle = 0;
     Mix_Music* music = nullptr;
     std::vector<uint8_t> bytes;  // the module is read from these while it plays
+    std::string name;
 };
+
+namespace {
+// Runs on the mixer's thread after each buffer.
+void CountMixed(void* trace, Uint8*, int bytes)
+{
+    static_cast<AudioTrace*>(trace)->Mixed(bytes);
+}
+}  // namespace
 
 std::unique_ptr<AudioDevice> AudioDevice::Create()
 {
@@ -52,6 +63,9 @@ bool AudioDevice::Open()
             Mix_QuerySpec(&m_frequency, &format, &m_outChannels);
             Mix_Init(MIX_INIT_OGG | MIX_INIT_MOD);
             Mix_AllocateChannels(0);
+            m_trace = AudioTrace::FromEnvironment(m_frequency, m_outChannels);
+            if (m_trace)
+                Mix_SetPostMix(CountMixed, m_trace.get());
             return true;
         }
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -75,6 +89,7 @@ bool AudioDevice::Open()
 AudioDevice::~AudioDevice()
 {
     if (m_opened) {
+        Mix_SetPostMix(nullptr, nullptr);
         Mix_HaltMusic();
         Mix_HaltChannel(-1);
         for (auto& m : m_music)
@@ -123,7 +138,12 @@ const AudioDevice::MusicRec* AudioDevice::FindMusic(AudioHandle h) const
     return const_cast<AudioDevice*>(this)->FindMusic(h);
 }
 
-AudioHandle AudioDevice::LoadSample(const uint8_t* data, size_t size, int maxPlaybacks)
+uint64_t AudioDevice::TracedFrames() const
+{
+    return m_trace ? m_trace->Frames() : 0;
+}
+
+AudioHandle AudioDevice::LoadSample(const uint8_t* data, size_t size, int maxPlaybacks, const std::string& name)
 {
     if (!m_ready || !data || size == 0 || size > 0x7fffffff)
         return 0;
@@ -141,6 +161,7 @@ AudioHandle AudioDevice::LoadSample(const uint8_t* data, size_t size, int maxPla
     auto rec = std::make_unique<SampleRec>();
     rec->handle = m_nextHandle++;
     rec->chunk = chunk;
+    rec->name = name;
     for (int i = 0; i < maxPlaybacks; ++i)
         rec->channels.push_back(m_channelCount + i);
     m_channelCount += maxPlaybacks;
@@ -176,7 +197,7 @@ int AudioDevice::GetChannel(AudioHandle sample)
         if (m_channelStart[ch] < m_channelStart[oldest])
             oldest = ch;
     }
-    Mix_HaltChannel(oldest);
+    StopChannel(oldest);
     return oldest;
 }
 
@@ -212,20 +233,27 @@ void AudioDevice::PlayChannel(int channel, AudioHandle sample, bool loop, bool r
     if (Mix_PlayChannel(channel, rec->chunk, loop ? -1 : 0) >= 0) {
         m_channelStart[channel] = SDL_GetTicks();
         Mix_SetPanning(channel, 255, 255);
+        if (m_trace) {
+            m_trace->Play(channel, rec->name);
+            m_trace->Pan(channel, 0);
+        }
     }
 }
 
 void AudioDevice::StopChannel(int channel)
 {
-    if (m_opened && ValidChannel(channel))
+    if (m_opened && ValidChannel(channel)) {
+        if (m_trace && Mix_Playing(channel))
+            m_trace->Stop(channel);
         Mix_HaltChannel(channel);
+    }
 }
 
 void AudioDevice::StopSample(AudioHandle sample)
 {
     if (const SampleRec* rec = FindSample(sample))
         for (int ch : rec->channels)
-            Mix_HaltChannel(ch);
+            StopChannel(ch);
 }
 
 bool AudioDevice::ChannelPlaying(int channel) const
@@ -246,6 +274,8 @@ void AudioDevice::SetChannelVolume(int channel, int volume)
         return;
     volume = std::clamp(volume, 0, 100);
     Mix_Volume(channel, volume * MIX_MAX_VOLUME / 100);
+    if (m_trace)
+        m_trace->Volume(channel, volume);
 }
 
 void AudioDevice::SetChannelPan(int channel, int pan)
@@ -257,9 +287,11 @@ void AudioDevice::SetChannelPan(int channel, int pan)
     const int left = pan <= 0 ? 255 : 255 * (100 - pan) / 100;
     const int right = pan >= 0 ? 255 : 255 * (100 + pan) / 100;
     Mix_SetPanning(channel, static_cast<Uint8>(left), static_cast<Uint8>(right));
+    if (m_trace)
+        m_trace->Pan(channel, pan);
 }
 
-AudioHandle AudioDevice::LoadMusic(const uint8_t* data, size_t size)
+AudioHandle AudioDevice::LoadMusic(const uint8_t* data, size_t size, const std::string& name)
 {
     if (!m_ready || !data || size == 0 || size > 0x7fffffff)
         return 0;
@@ -272,6 +304,7 @@ AudioHandle AudioDevice::LoadMusic(const uint8_t* data, size_t size)
     if (!rec->music)
         return 0;
     rec->handle = m_nextHandle++;
+    rec->name = name;
     const AudioHandle h = rec->handle;
     m_music.push_back(std::move(rec));
     return h;
@@ -288,14 +321,20 @@ void AudioDevice::PlayMusic(AudioHandle music, bool restart)
     Mix_VolumeMusic(ModuleVolume() * 2);
     if (!restart && m_currentMusic == music && Mix_PlayingMusic())
         return;
-    if (Mix_PlayMusic(rec->music, 1) == 0)
+    if (Mix_PlayMusic(rec->music, 1) == 0) {
         m_currentMusic = music;
+        if (m_trace)
+            m_trace->Music(rec->name);
+    }
 }
 
 void AudioDevice::StopMusic()
 {
-    if (m_opened)
+    if (m_opened) {
+        if (m_trace && m_currentMusic != 0)
+            m_trace->MusicStop();
         Mix_HaltMusic();
+    }
     m_currentMusic = 0;
 }
 
@@ -363,7 +402,8 @@ AudioDevice::SampleRec* AudioDevice::FindSample(AudioHandle) { return nullptr; }
 const AudioDevice::SampleRec* AudioDevice::FindSample(AudioHandle) const { return nullptr; }
 AudioDevice::MusicRec* AudioDevice::FindMusic(AudioHandle) { return nullptr; }
 const AudioDevice::MusicRec* AudioDevice::FindMusic(AudioHandle) const { return nullptr; }
-AudioHandle AudioDevice::LoadSample(const uint8_t*, size_t, int) { return 0; }
+uint64_t AudioDevice::TracedFrames() const { return 0; }
+AudioHandle AudioDevice::LoadSample(const uint8_t*, size_t, int, const std::string&) { return 0; }
 void AudioDevice::FreeSample(AudioHandle) {}
 int AudioDevice::GetChannel(AudioHandle) { return -1; }
 uint32_t AudioDevice::SampleLengthMs(AudioHandle) const { return 0; }
@@ -375,7 +415,7 @@ bool AudioDevice::ChannelPlaying(int) const { return false; }
 uint32_t AudioDevice::ChannelPlayedMs(int) const { return 0; }
 void AudioDevice::SetChannelVolume(int, int) {}
 void AudioDevice::SetChannelPan(int, int) {}
-AudioHandle AudioDevice::LoadMusic(const uint8_t*, size_t) { return 0; }
+AudioHandle AudioDevice::LoadMusic(const uint8_t*, size_t, const std::string&) { return 0; }
 void AudioDevice::PlayMusic(AudioHandle, bool) {}
 void AudioDevice::StopMusic() { m_currentMusic = 0; }
 void AudioDevice::FreeMusic(AudioHandle) {}

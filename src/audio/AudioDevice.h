@@ -16,7 +16,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
+
+class AudioTrace;
 
 using AudioHandle = uint32_t;
 
@@ -28,16 +31,20 @@ public:
     static AudioDevice* Get();
 
     ~AudioDevice();
+    // The output frames mixed so far when a trace is kept (0 otherwise).
+    uint64_t TracedFrames() const;
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
 
     bool Ready() const { return m_ready; }
+    // A mixer is open, on a real output or on the silent fall-back.
+    bool Opened() const { return m_opened; }
     // The SDL audio driver in use ("pulseaudio", "alsa", "dummy", ...; "" when none).
     const char* DriverName() const;
 
     // Samples: decoded from a file image in memory (Ogg Vorbis or WAV). 0 when not ready or
-    // the bytes do not decode.
-    AudioHandle LoadSample(const uint8_t* data, size_t size, int maxPlaybacks);
+    // the bytes do not decode. The name only labels the sample in the audio trace.
+    AudioHandle LoadSample(const uint8_t* data, size_t size, int maxPlaybacks, const std::string& name = {});
     void FreeSample(AudioHandle sample);
     // A channel for the sample: a free one of its own, or the one that has played longest.
     // -1 when the sample is unknown.
@@ -63,7 +70,7 @@ public:
     void SetChannelPan(int channel, int pan);        // -100..100
 
     // Music modules (XM), loaded from memory and played once through.
-    AudioHandle LoadMusic(const uint8_t* data, size_t size);
+    AudioHandle LoadMusic(const uint8_t* data, size_t size, const std::string& name = {});
     // Sets the module volume (music volume x 64 / 100 on the 0..64 scale) and plays; only when
     // music is enabled. Without restart a module that plays already carries on.
     void PlayMusic(AudioHandle music, bool restart);
@@ -116,4 +123,5 @@ private:
     std::vector<std::unique_ptr<SampleRec>> m_samples;
     std::vector<std::unique_ptr<MusicRec>> m_music;
     std::vector<uint32_t> m_channelStart;  // SDL tick at which each channel last started
+    std::unique_ptr<AudioTrace> m_trace;   // "GW_AUDIO_TRACE": what the mixer was asked, and when
 };

@@ -66,7 +66,7 @@ void Music::PlayNext()
         m_index = (m_index + 1) % count;
         const std::string& name = m_tracks[static_cast<size_t>(m_index)];
         std::vector<uint8_t> bytes = ReadAudioFile(name);
-        m_current = bytes.empty() ? 0 : device->LoadMusic(bytes.data(), bytes.size());
+        m_current = bytes.empty() ? 0 : device->LoadMusic(bytes.data(), bytes.size(), name);
         if (m_current) {
             device->PlayMusic(m_current, true);
             return;

@@ -16,19 +16,20 @@ std::unique_ptr<Sound> Sound::Load(const std::string& fileName)
         LogWrite("Sound: \"%s\" not found", fileName.c_str());
         return nullptr;
     }
-    std::unique_ptr<Sound> sound = LoadFromMemory(bytes.data(), bytes.size(), 1);
+    std::unique_ptr<Sound> sound = LoadFromMemory(bytes.data(), bytes.size(), 1, fileName);
     if (!sound)
         LogWrite("Sound: \"%s\" could not be decoded", fileName.c_str());
     return sound;
 }
 
-std::unique_ptr<Sound> Sound::LoadFromMemory(const uint8_t* data, size_t size, int maxPlaybacks)
+std::unique_ptr<Sound> Sound::LoadFromMemory(const uint8_t* data, size_t size, int maxPlaybacks,
+                                             const std::string& name)
 {
     AudioDevice* device = AudioDevice::Get();
     if (!device || !device->Ready())
         return nullptr;
     maxPlaybacks = std::max(1, maxPlaybacks);
-    const AudioHandle sample = device->LoadSample(data, size, maxPlaybacks);
+    const AudioHandle sample = device->LoadSample(data, size, maxPlaybacks, name);
     if (!sample)
         return nullptr;
     return std::unique_ptr<Sound>(new Sound(sample, maxPlaybacks));

@@ -18,8 +18,9 @@ public:
     // Reads the file through the audio file source ("main" group) and loads it with one
     // playback at most; null on any failure (logged when the file is missing or broken).
     static std::unique_ptr<Sound> Load(const std::string& fileName);
-    // The same from a file image in memory.
-    static std::unique_ptr<Sound> LoadFromMemory(const uint8_t* data, size_t size, int maxPlaybacks = 1);
+    // The same from a file image in memory; the name labels it in the audio trace.
+    static std::unique_ptr<Sound> LoadFromMemory(const uint8_t* data, size_t size, int maxPlaybacks = 1,
+                                                 const std::string& name = {});
 
     ~Sound();
     Sound(const Sound&) = delete;

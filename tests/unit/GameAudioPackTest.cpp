@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -94,13 +95,18 @@ TEST_F(GameAudioPack, TheMenuMusicStartsWithTrackOne)
 }
 
 // Records what the mixer puts out (SDL's disk driver writes it to a file at the pace of a real
-// device) while the game's sounds start and stop, and finds them at the moments they happened.
+// device) while the game's sounds start and stop, and finds them at the moments they happened;
+// the audio trace kept meanwhile stamps each start with the output frame it is heard at.
 TEST_F(GameAudioPack, RecordedOutputFollowsTheEvents)
 {
     const std::filesystem::path raw = std::filesystem::temp_directory_path() / "gw_audio_record.raw";
+    const std::filesystem::path trace = std::filesystem::temp_directory_path() / "gw_audio_record.trace";
     std::filesystem::remove(raw);
+    std::filesystem::remove(trace);
     setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    setenv("GW_AUDIO_TRACE", trace.c_str(), 1);
     Open("disk");
+    unsetenv("GW_AUDIO_TRACE");
     ASSERT_STREQ(sounds->Device()->DriverName(), "disk");
     const int rate = sounds->Device()->OutputRate();
     const size_t channels = size_t(sounds->Device()->OutputChannels());
@@ -159,4 +165,36 @@ TEST_F(GameAudioPack, RecordedOutputFollowsTheEvents)
     EXPECT_GT(right, 0.03);
     EXPECT_GT(right, 1.5 * level(t0 + 1000, t0 + 1300, 0));  // ...louder than on the left
     EXPECT_LT(level(t0 + 1550, t0 + 1650, 1), 0.0005);     // stopped
+
+    // The trace: the engine's start is heard from its frame on, behind at most the two buffers
+    // the output may hold; the explosion's pan and volume follow its start; both stop.
+    std::ifstream lines(trace);
+    std::vector<std::string> events;
+    for (std::string line; std::getline(lines, line);)
+        events.push_back(line);
+    lines.close();
+    std::filesystem::remove(trace);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "0 format " + std::to_string(rate) + " 2");
+    auto find = [&](const std::string& what) {
+        for (size_t i = 0; i < events.size(); ++i)
+            if (events[i].find(what) != std::string::npos)
+                return i;
+        return events.size();
+    };
+    const size_t engine = find(" play ");
+    ASSERT_LT(engine, events.size());
+    EXPECT_NE(events[engine].find("sounds/s1.ogg"), std::string::npos) << events[engine];
+    const uint64_t engineFrame = std::stoull(events[engine]);
+    EXPECT_GE(onset, engineFrame);
+    EXPECT_LE(onset, engineFrame + 2048);
+    const size_t plane = find("sounds/s43.ogg");
+    ASSERT_LT(plane, events.size());
+    EXPECT_GT(plane, find(" stop "));  // the engine stopped first
+    std::istringstream words(events[plane]);
+    std::string frame, play, channel;
+    words >> frame >> play >> channel;
+    EXPECT_LT(find(" pan " + channel + " "), events.size());
+    const uint64_t planeFrame = std::stoull(events[plane]);
+    EXPECT_NEAR(double(planeFrame - engineFrame) / rate, 0.9, 0.1);
 }
