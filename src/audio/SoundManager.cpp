@@ -83,7 +83,7 @@ bool CSoundManager::Initialize()
     m_device.reset();
     m_device = AudioDevice::Create();
     m_device->SetSamplesEnabled(m_samplesEnabled);
-    return m_device->Ready();
+    return m_device->Opened();
 }
 
 void CSoundManager::AddSound(const std::string& file, int id)

@@ -42,7 +42,9 @@ public:
     // The manager the entry point made, or null.
     static CSoundManager* Instance();
 
-    // Creates the audio device; true when it can play sound (false: silent, nothing loads).
+    // Creates the audio device. True when a mixer is open, also on the silent fall-back when
+    // there is no sound output (Ready() then tells that nothing loads or plays); false only when
+    // not even the silent driver could be opened.
     bool Initialize();
     bool Ready() const { return m_device && m_device->Ready(); }
     AudioDevice* Device() const { return m_device.get(); }

@@ -253,7 +253,7 @@ TEST(SoundManagerSilent, WithoutASoundDeviceNothingLoadsOrPlays)
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     {
         CSoundManager sounds;
-        EXPECT_FALSE(sounds.Initialize());
+        EXPECT_TRUE(sounds.Initialize());  // the silent driver is a success: no message
         EXPECT_FALSE(sounds.Ready());
         ASSERT_NE(sounds.Device(), nullptr);
         sounds.AddSound("long.wav", 0);
