@@ -63,7 +63,9 @@ void GameFile(ForgeFiles& files)
     p.SetInt("m_score_building", 50);
     p.SetInt("m_score_barrels", 30);
     p.SetInt("m_score_per_lives", 5000);
-    p.SetFloat("m_sound_barrier", 30);
+    // Placed sounds fade out over a fifth of this many units: 60 at the levels' scale of 1, about
+    // as far as the fog lets the player see, so what is seen is heard.
+    p.SetFloat("m_sound_barrier", 300);
     files.Add(ForgeFiles::Pack::Main, "dat/game.txt", p.Bytes(), true);
 }
 
