@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The menu's music and the game without a sound card. First the game starts with an audio driver
-# that does not exist: it must reach the main menu silently, with "CSoundManager::Initialize =
-# true" logged, no message box, and leave cleanly. Then it starts with SDL's disk driver as its
+# that does not exist: it must reach the main menu and fly level 1 silently, with
+# "CSoundManager::Initialize = true" logged, no message box, and leave cleanly. Then it starts with SDL's disk driver as its
 # sound card, sped up (a short delay per buffer instead of a buffer's duration) so that the
 # first track plays to its end within seconds; gw_audio_check then finds track 1 heard from its
 # start to its end and track 2 following it. Under Xvfb.
@@ -39,13 +39,29 @@ stop() {
   [[ $rc -eq 0 ]] || fail "exit code $rc"
 }
 
-# No sound device at all.
+click() { xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 mousedown 1 sleep 0.1 mouseup 1; sleep 0.8; }
+wait_log() {
+  for _ in $(seq 1 100); do grep -q "$1" log.txt && return 0; sleep 0.1; done
+  fail "no log line: $1"
+}
+
+# No sound device at all: the menu, then a few seconds of level 1 with a missile fired.
 SDL_AUDIODRIVER=no-such-driver start
 sleep 1
 grep -qx "CSoundManager::Initialize = true" log.txt || fail "no 'CSoundManager::Initialize = true' without a device"
 grep -q "^Sound: \|^Music: " log.txt && fail "the silent game tried to load sounds"
-windows=$(xdotool search --pid "$pid" 2>/dev/null | wc -l)
-[[ "$windows" -eq 1 ]] || fail "$windows windows without a sound device (a message box?)"
+wids=$(xdotool search --pid "$pid" 2>/dev/null)
+[[ $(echo "$wids" | wc -l) -eq 1 ]] || fail "more than one window without a sound device (a message box?)"
+click "$wids" 400 226              # Play
+click "$wids" 400 258              # New Game
+wait_log "^CGameField::NewLevel = ok"
+click "$wids" 400 462              # Take Off
+wait_log "^CGame: level 1 with aircraft 1"
+sleep 3
+xdotool keydown Control_L; sleep 0.3; xdotool keyup Control_L
+sleep 1
+xdotool key Escape
+wait_log "^CGame: left the game at"
 stop
 
 # The menu's music through a fast sound card: 3 ms per 1024-frame buffer instead of 23.
