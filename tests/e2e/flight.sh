@@ -4,39 +4,12 @@
 # menu, Continue, a little more flight, Escape again. The log tells what happened. Under Xvfb.
 set -u
 build="$1"
-bin="$build/bin/gorgewing2"
-fail() { echo "FAIL: $*"; [[ -f "${work:-}/log.txt" ]] && tail -n 30 "$work/log.txt"; exit 1; }
-[[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: skipped"; exit 0; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
-work=$(mktemp -d)
-pid=""
-trap '[[ -n "$pid" ]] && kill -TERM "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$work/data" "$work/levels"
-cp -r "$build/game/data/." "$work/data/"
-cp -r "$build/game/levels/." "$work/levels/"
-rm -f "$work/data/dx.cfg" "$work/data/save.sav"
-cd "$work" || fail "no folder"
+source "$(dirname "$0")/lib/game.sh"
+need_display
+copy_game
+held_keys="Left"
 
-"$bin" >"$work/stdout.txt" 2>&1 &
-pid=$!
-wid=""
-for _ in $(seq 1 200); do
-  wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1)
-  [[ -n "$wid" ]] && grep -q "^CMainMenu = ok" log.txt 2>/dev/null && break
-  kill -0 "$pid" 2>/dev/null || fail "the game ended at start-up"
-  sleep 0.1
-done
-[[ -n "$wid" ]] || fail "no window"
-sleep 1
-
-# Clicks at a point of the 800 x 600 client area.
-click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 mouseup 1; sleep 0.8; }
-hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
-wait_log() {
-  for _ in $(seq 1 100); do grep -q "$1" log.txt && return 0; sleep 0.1; done
-  fail "no log line: $1"
-}
-
+start_game
 click 400 226                      # Play
 click 400 258                      # New Game
 wait_log "^CGameField::NewLevel = ok"
@@ -78,9 +51,5 @@ y2=$(echo "$second" | sed -E 's/.*\((-?[0-9.]+), (-?[0-9.]+)\).*/\2/')
 awk -v a="$y" -v b="$y2" 'BEGIN { exit !(b > a + 1) }' || fail "the continued flight did not go on ($y -> $y2)"
 grep -c "^CGameField::NewLevel(" log.txt | grep -qx 1 || fail "continue started a new level"
 
-kill -TERM "$pid"
-wait "$pid"
-rc=$?
-pid=""
-[[ $rc -eq 0 ]] || fail "exit code $rc"
+stop_game
 echo "ok: flew to ($x, $y) banked $roll, continued to y $y2"
