@@ -90,6 +90,28 @@ static void Climb(Vec3& position, Vec3& velocity, float& pitch, float heading, f
     velocity.Set(h.x * c, h.y * c, s);
 }
 
+void CMissleEnemyAA::UpdateRising(float dt, float marginRising, float marginLevelled)
+{
+    if (m_life == 1) {
+        m_life = 2;
+        return;
+    }
+    if (m_life == 2)
+        return;
+    if (!m_started_z) {
+        m_started_z = true;
+        m_z0 = m_position.z;
+    }
+    Smoke(dt, 16);
+    if (!m_levelled) {
+        bool levelNow = false;
+        Climb(m_position, m_velocity, m_angle_x, m_angle_z, m_z0, m_world->FlyingHeight(), levelNow);
+        if (levelNow)
+            Level();
+    }
+    MoveAndCheck(dt, m_levelled ? marginLevelled : marginRising);
+}
+
 CMissleHelicopAA::CMissleHelicopAA(const IBattleWorld* world, CAtmosphericCtpl* atmosphere, const GameData* game,
                                    float damage)
     : CMissleEnemyAA(world, atmosphere, game, damage)
@@ -135,26 +157,9 @@ CMissleBoat1AA::CMissleBoat1AA(const IBattleWorld* world, CAtmosphericCtpl* atmo
 
 void CMissleBoat1AA::Update(float dt)
 {
-    if (m_life == 1) {
-        m_life = 2;
-        return;
-    }
-    if (m_life == 2)
-        return;
-    if (!m_started_z) {
-        m_started_z = true;
-        m_z0 = m_position.z;
-    }
-    Smoke(dt, 16);
-    if (!m_levelled) {
-        bool levelNow = false;
-        Climb(m_position, m_velocity, m_angle_x, m_angle_z, m_z0, m_world->FlyingHeight(), levelNow);
-        if (levelNow)
-            Level();
-    }
     // Leaving the water it starts below its own half height over the river: only the water and
     // the ground themselves end it.
-    MoveAndCheck(dt, 0.0f);
+    UpdateRising(dt, 0.0f, 0.0f);
 }
 
 CMissleAAD1AA::CMissleAAD1AA(const IBattleWorld* world, CAtmosphericCtpl* atmosphere, const GameData* game,
@@ -172,24 +177,7 @@ CMissleAAD1AA::CMissleAAD1AA(const IBattleWorld* world, CAtmosphericCtpl* atmosp
 
 void CMissleAAD1AA::Update(float dt)
 {
-    if (m_life == 1) {
-        m_life = 2;
-        return;
-    }
-    if (m_life == 2)
-        return;
-    if (!m_started_z) {
-        m_started_z = true;
-        m_z0 = m_position.z;
-    }
-    Smoke(dt, 16);
-    if (!m_levelled) {
-        bool levelNow = false;
-        Climb(m_position, m_velocity, m_angle_x, m_angle_z, m_z0, m_world->FlyingHeight(), levelNow);
-        if (levelNow)
-            Level();
-    }
-    MoveAndCheck(dt, m_levelled ? ScaledDepth() / 2.0f : -ScaledDepth());
+    UpdateRising(dt, -ScaledDepth(), ScaledDepth() / 2.0f);
 }
 
 CMissleBoat1Flak::CMissleBoat1Flak(const IBattleWorld* world, CAtmosphericCtpl* atmosphere, const GameData* game,

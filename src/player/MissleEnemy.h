@@ -26,6 +26,9 @@ protected:
     void Smoke(float dt, int soundId);
     void Level();
     void MoveAndCheck(float dt, float groundMargin);
+    // A rising missile's update: up from its launcher, level at the flying height, then on. The
+    // ground margin (below the surface or above it) may depend on whether it has levelled.
+    void UpdateRising(float dt, float marginRising, float marginLevelled);
 
     bool m_levelled = false;
     bool m_started_z = false;
