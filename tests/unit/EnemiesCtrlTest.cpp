@@ -5,7 +5,9 @@
 #include "game/GameData.h"
 #include "resources/ParamFile.h"
 #include "world/EnemiesCtrl.h"
+#include "world/EnemyKinds.h"
 #include "world/Level.h"
+
 
 #include <gtest/gtest.h>
 
@@ -45,6 +47,8 @@ protected:
     void SetUp() override
     {
         GameFolderTest::SetUp();
+        // Only the test's own kind: a game field made by an earlier test registers the real ones.
+        UnregisterEnemyKinds();
         CEnemiesCtrl::RegisterKind("EnemyPlane1", [](CLevel* l, CAtmosphericCtpl* e) {
             return std::make_unique<CTestEnemy>(l, e);
         });
@@ -55,7 +59,7 @@ protected:
     }
     void TearDown() override
     {
-        CEnemiesCtrl::RegisterKind("EnemyPlane1", nullptr);
+        UnregisterEnemyKinds();
         GameFolderTest::TearDown();
     }
     std::unique_ptr<CTestEnemy> Enemy(float y, int tag, int finishAfter = 0)
