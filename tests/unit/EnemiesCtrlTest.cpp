@@ -8,7 +8,6 @@
 #include "world/EnemyKinds.h"
 #include "world/Level.h"
 
-
 #include <gtest/gtest.h>
 
 #include <string>
