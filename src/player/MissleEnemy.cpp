@@ -37,7 +37,9 @@ void CMissleEnemyAA::Smoke(float dt, int soundId)
 
 void CMissleEnemyAA::Level()
 {
-    m_position.z = std::min(m_position.z, m_world->FlyingHeight());
+    // Levelling puts it at the flying height, from above (clamped) as from below (its climb
+    // flattens out a little short of it): the height the player flies at, whose box is thin.
+    m_position.z = m_world->FlyingHeight();
     m_angle_x = 0.0f;
     m_velocity.Set(0, 1, 0);
     m_velocity.RotateZ(m_angle_z);

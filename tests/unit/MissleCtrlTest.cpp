@@ -244,10 +244,37 @@ TEST_F(MissileFlight, RisingMissilesLevelAtTheFlyingHeight)
     for (CMissleEnemyAA* m : ms) {
         EXPECT_TRUE(m->IsLevelled());
         EXPECT_FALSE(m->IsExploding());
-        EXPECT_LE(m->GetPosition().z, world.flying + 1e-4f);
-        EXPECT_GT(m->GetPosition().z, world.flying - 0.3f);
+        EXPECT_NEAR(m->GetPosition().z, world.flying, 1e-4f);
         EXPECT_FLOAT_EQ(m->Velocity().z, 0.0f);
         EXPECT_LT(m->Velocity().y, -0.99f);
+    }
+}
+
+// A tall climb flattens out well short of the flying height; levelled, the missile still flies
+// at that height and strikes an aircraft as thin as the forged ones flying there.
+TEST_F(MissileFlight, RisingMissilesHitAThinAircraftAtTheFlyingHeight)
+{
+    world.flying = 4.0f;
+    world.half = 40.0f;  // room for the long climb
+    player->SetSize(1.0f, 2.0f, 0.108f);
+    for (int launcher = 0; launcher < 2; ++launcher) {
+        player->SetHull(player->HullMax());
+        player->SetPosition(30.0f, 0.0f, world.flying);  // out of the way during the climb
+        CMissle* m = launcher == 0 ? ctrl->FireBoatMissile(Vec3(0, 60, 0.6f), Vec3(0, -1, 0), 2.0f)
+                                   : ctrl->FireSiteMissile(Vec3(0, 60, 0.6f), Vec3(0, -1, 0.5f), 180.0f, 2.0f, 0.0f);
+        ASSERT_NE(m, nullptr);
+        auto* rising = static_cast<CMissleEnemyAA*>(m);
+        for (int i = 0; i < 300 && !rising->IsLevelled() && !m->IsExploding(); ++i)
+            ctrl->Update(kCombatDt);
+        ASSERT_TRUE(rising->IsLevelled()) << launcher;
+        ASSERT_FALSE(m->IsExploding()) << launcher;
+        EXPECT_NEAR(m->GetPosition().z, world.flying, 1e-4f) << launcher;
+        // Waiting on its line a little ahead.
+        player->SetPosition(m->GetPosition().x, m->GetPosition().y - 3.0f, world.flying);
+        for (int i = 0; i < 20 && !ctrl->EnemyMissiles().empty(); ++i)
+            ctrl->Update(kCombatDt);
+        EXPECT_FLOAT_EQ(player->Hull(), player->HullMax() - 2.0f) << launcher;
+        EXPECT_TRUE(ctrl->EnemyMissiles().empty()) << launcher;
     }
 }
 
