@@ -4,6 +4,7 @@
 #include "render/BitmapText.h"
 #include "resources/ParamFile.h"
 
+#include <algorithm>
 #include <string>
 
 const char* const CScoreTable::kKey = "zu#58p";
@@ -76,23 +77,38 @@ std::string CScoreTable::CleanName(const std::string& name)
     return out.empty() ? std::string("Anonymous") : out;
 }
 
-void CScoreTable::Draw(const CBitmapText* font) const
+CScoreTable::RowPlan CScoreTable::PlanRows(size_t count, float bottom)
+{
+    RowPlan plan;
+    const float lastBaseline = bottom - kTextSize / 2.0f;
+    if (count == 0 || lastBaseline < kFirstRowY)
+        return plan;
+    const float room = lastBaseline - kFirstRowY;
+    if (count > 1 && kRowStep * static_cast<float>(count - 1) > room)
+        plan.step = std::max(kMinRowStep, room / static_cast<float>(count - 1));
+    // A hair of slack, so that rows closed up to land exactly on the last baseline all count.
+    const size_t fit = static_cast<size_t>(room / plan.step + 0.001f) + 1;
+    plan.shown = std::min(count, fit);
+    return plan;
+}
+
+void CScoreTable::Draw(const CBitmapText* font, float bottom) const
 {
     if (!font)
         return;
-    const float size = 23.0f;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
+    const RowPlan plan = PlanRows(m_entries.size(), bottom);
+    for (size_t i = 0; i < plan.shown; ++i) {
         const Entry& e = m_entries[i];
-        const float y = 150.0f + 50.0f * static_cast<float>(i);
+        const float y = kFirstRowY + plan.step * static_cast<float>(i);
         const std::string level = std::to_string(e.level);
         const std::string score = std::to_string(e.score);
         const struct {
             const char* text;
             float x;
-        } cells[] = {{e.name.c_str(), 100.0f}, {level.c_str(), 480.0f}, {score.c_str(), 560.0f}};
+        } cells[] = {{e.name.c_str(), kNameX}, {level.c_str(), kLevelX}, {score.c_str(), kScoreX}};
         for (const auto& cell : cells) {
-            font->Draw(cell.text, size, cell.x + 1, y + 1, 1, 0, 0, 0, 1);
-            font->Draw(cell.text, size, cell.x, y, 1, 1, 1, 0, 1);
+            font->Draw(cell.text, kTextSize, cell.x + 1, y + 1, 1, 0, 0, 0, 1);
+            font->Draw(cell.text, kTextSize, cell.x, y, 1, 1, 1, 0, 1);
         }
     }
 }

@@ -43,9 +43,26 @@ public:
     void WriteKeys(ParamFile& file) const;
     void ReadKeys(const ParamFile& file);
 
-    // Entry i at y = 150 + 50 i: the name at x 100, the level at 480, the score at 560, size 23,
-    // each in black one pixel right and down, then in yellow. Needs a GL context; no font, no text.
-    void Draw(const CBitmapText* font) const;
+    // Where the rows stand: baselines from y 150, 50 apart; the name at x 100, the level at 480,
+    // the score at 560; size 23.
+    static constexpr float kFirstRowY = 150.0f, kRowStep = 50.0f, kTextSize = 23.0f;
+    static constexpr float kNameX = 100.0f, kLevelX = 480.0f, kScoreX = 560.0f;
+    // Rows never close up more than this: a row's glyphs and a small gap.
+    static constexpr float kMinRowStep = kTextSize + 4.0f;
+
+    // How count rows are laid out above the layout line bottom (the top of the dialog's
+    // buttons): 50 apart while they fit; more rows close up evenly so that the last baseline
+    // stays half the text size above bottom, down to kMinRowStep; rows that still do not fit are
+    // not shown (shown < count).
+    struct RowPlan {
+        float step = kRowStep;
+        size_t shown = 0;
+    };
+    static RowPlan PlanRows(size_t count, float bottom);
+
+    // Entry i at y = 150 + step i (the plan above for the line bottom), each cell in black one
+    // pixel right and down, then in yellow. Needs a GL context; no font, no text.
+    void Draw(const CBitmapText* font, float bottom = 600.0f) const;
 
     // At most kNameLength characters; control characters become spaces, a double quote an
     // apostrophe, and the second slash of "//" a backslash (the parameter text would take a quote

@@ -47,9 +47,18 @@ void CTop7Dlg::Draw()
     const CBitmapText* font = m_layout.Font();
     DrawShadowText(font, m_shown == 0 ? "Top 7" : "Custom Games Top 7", 40, 50, 70, 2);
     if (const CScoreTable* table = m_tables[m_shown])
-        table->Draw(font);
+        table->Draw(font, RowsBottom());
     EndDraw();
     m_delay -= kDelayPerDraw;
+}
+
+float CTop7Dlg::RowsBottom() const
+{
+    float bottom = 600.0f;
+    for (const CSimpleButton* b : {m_close, m_custom, m_game, m_clear})
+        if (b->Y() > CScoreTable::kFirstRowY && b->Y() < bottom)
+            bottom = b->Y();
+    return bottom;
 }
 
 void CTop7Dlg::OnControlEvent(CControl* control)

@@ -6,7 +6,8 @@
 // that one press is not taken twice. Clearing asks first through a CTextDlg owned by this dialog;
 // a confirmed clear empties the shown table and writes its file at once (a file that cannot be
 // written is a log line, the table is still empty in memory). Closing ends with result 0;
-// Escape with 1.
+// Escape with 1. The rows stand above the buttons: a table longer than seven rows (a file written
+// by hand) closes its rows up rather than running into them.
 #pragma once
 
 #include "ui/MenuDialog.h"
@@ -32,6 +33,9 @@ public:
 
     int Shown() const { return m_shown; }
     float Delay() const { return m_delay; }
+    // Where the rows must end: the top of the highest button below the first row (600 when the
+    // layout puts none there), so that a long table never runs into the buttons.
+    float RowsBottom() const;
     // The clearing question while it is open.
     CTextDlg* ConfirmDialog() const { return m_confirm.get(); }
 

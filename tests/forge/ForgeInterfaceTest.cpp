@@ -1,7 +1,9 @@
 // The forged interface art: the font picture scans to exactly 94 glyphs, every texture the layout
 // names exists (with its alpha companion where the game loads pairs), the widget looks have their
-// bands, and in every dialog the widgets stay inside the rectangle without overlapping.
+// bands, in every dialog the widgets stay inside the rectangle without overlapping, the panels are
+// opaque under their texts, and the Top 7 rows keep to their places above the buttons.
 #include "ForgeFiles.h"
+#include "game/ScoreTable.h"
 #include "render/BitmapText.h"
 #include "render/ImageDecode.h"
 #include "resources/ParamFile.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -193,6 +196,50 @@ TEST_F(ForgeInterfaceTest, DialogWidgetsStayInsideTheirRectangleWithoutOverlappi
         EXPECT_GE(layout.GetInt(std::string(k) + "_x", "0") - 128,
                   layout.GetInt("m_od_fire1_joy_x", "0") + size("m_key_reader", 2).first)
             << "key labels run into the joystick readers";
+}
+
+TEST_F(ForgeInterfaceTest, DialogPanelsAreOpaqueWhereTheyCarryText)
+{
+    const ParamFile layout = Layout();
+    // The smallest alpha over a rectangle given top-down (pictures are stored bottom row first).
+    auto minAlpha = [&](const std::string& key, int x0, int y0, int x1, int y1) {
+        const std::string file = layout.GetString(key, "");
+        const DecodedImage colour = Picture(file);
+        const bool pair = colour.bytesPerPixel == 3;
+        const DecodedImage img = pair ? Picture(layout.GetString(key + "a", "")) : colour;
+        const unsigned channel = pair ? 0 : 3, bpp = img.bytesPerPixel;
+        int least = 255;
+        if (img.width == 0 || (!pair && bpp != 4))
+            return -1;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const size_t row = img.height - 1 - static_cast<size_t>(y);
+                least = std::min<int>(least, img.pixels[(row * img.width + static_cast<size_t>(x)) * bpp + channel]);
+            }
+        return least;
+    };
+    // Every dialog background inside its border (the rounded corners may stay clear).
+    for (const char* key : {"m_exit_dialog_window_back", "m_game_wnd_back", "m_game_wnd_cont_back", "m_options_wnd_back",
+                            "m_dialog_window_back", "m_levels_set_wnd", "m_custom_game_wnd", "m_help_wnd_back"}) {
+        const DecodedImage img = Picture(layout.GetString(key, ""));
+        ASSERT_GT(img.width, 40u) << key;
+        EXPECT_GE(minAlpha(key, 20, 20, static_cast<int>(img.width) - 20, static_cast<int>(img.height) - 20), 255) << key;
+    }
+    // The Top 7 picture covers the screen: its panel holds the title (from x 50, rising from y 70
+    // at size 40), ten-digit scores beyond x 700 and the buttons.
+    EXPECT_GE(minAlpha("m_top7_wnd_back", 40, 24, 760, 560), 255);
+    EXPECT_EQ(minAlpha("m_top7_wnd_back", 0, 0, 12, 600), 0) << "outside the panel the menu shows, dimmed";
+}
+
+TEST_F(ForgeInterfaceTest, Top7RowsKeepTheirPlacesAboveTheButtons)
+{
+    const ParamFile layout = Layout();
+    int buttons = 600;
+    for (const char* k : {"m_t7d_close_btny", "m_top7_custom_btny", "m_top7_game_btny", "m_top7_clear_btny"})
+        buttons = std::min(buttons, layout.GetInt(k, "0"));
+    const CScoreTable::RowPlan plan = CScoreTable::PlanRows(CScoreTable::kShown, static_cast<float>(buttons));
+    EXPECT_EQ(plan.shown, static_cast<size_t>(CScoreTable::kShown));
+    EXPECT_FLOAT_EQ(plan.step, CScoreTable::kRowStep) << "a full table keeps its places above the buttons";
 }
 
 TEST_F(ForgeInterfaceTest, HelpTextNamesEveryDefaultControlAndTheRules)

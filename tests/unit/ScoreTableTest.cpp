@@ -1,5 +1,5 @@
-// The Top 7 tables: ranking and insertion rules, and loading files that are damaged, hostile or
-// made with another key without hanging, crashing or inventing rows.
+// The Top 7 tables: ranking and insertion rules, where the rows stand, and loading files that are
+// damaged, hostile or made with another key without hanging, crashing or inventing rows.
 #include "LevelFiles.h"
 
 #include "game/ScoreTable.h"
@@ -125,6 +125,37 @@ TEST_F(ScoreTableFile, NineRowsShowInFileOrderUntilTheNextInsertTrimsToSeven)
     ASSERT_EQ(t.Entries().size(), 7u);
     EXPECT_EQ(t.Entries()[0].name, "new");
     EXPECT_EQ(t.Entries()[6].name, "n5");
+}
+
+TEST(ScoreTableRows, SevenRowsKeepTheirPlacesAndLongerTablesCloseUpAboveTheButtons)
+{
+    using T = CScoreTable;
+    const float buttons = 506.0f;  // the top of the Top 7 buttons
+    const T::RowPlan seven = T::PlanRows(7, buttons);
+    EXPECT_EQ(seven.shown, 7u);
+    EXPECT_FLOAT_EQ(seven.step, 50.0f) << "a normal table stands 50 apart from y 150";
+
+    // A file with nine rows shows all nine, closed up, the last one clear of the buttons.
+    const T::RowPlan nine = T::PlanRows(9, buttons);
+    EXPECT_EQ(nine.shown, 9u);
+    EXPECT_LT(nine.step, 50.0f);
+    EXPECT_GE(nine.step, T::kMinRowStep);
+    const float last = T::kFirstRowY + nine.step * 8;
+    EXPECT_LE(last + T::kTextSize / 4, buttons) << "the ninth row runs into the buttons";
+
+    // A hostile count: rows keep a readable spacing and those that do not fit are left out.
+    for (size_t count : {20u, 1000u, 2000000u}) {
+        const T::RowPlan many = T::PlanRows(count, buttons);
+        EXPECT_GE(many.step, T::kMinRowStep) << count;
+        ASSERT_GT(many.shown, 9u) << count;
+        EXPECT_LT(many.shown, count) << count;
+        EXPECT_LE(T::kFirstRowY + many.step * static_cast<float>(many.shown - 1), buttons - T::kTextSize / 2) << count;
+    }
+
+    // Nothing to show, or no room at all under a button row above the first row.
+    EXPECT_EQ(T::PlanRows(0, buttons).shown, 0u);
+    EXPECT_EQ(T::PlanRows(5, 140.0f).shown, 0u);
+    EXPECT_EQ(T::PlanRows(1, 600.0f).shown, 1u);
 }
 
 TEST_F(ScoreTableFile, DamagedCountsReadOnlyTheEntriesThatAreThere)

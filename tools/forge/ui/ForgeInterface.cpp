@@ -291,7 +291,7 @@ void ForgeInterface(ForgeFiles& files)
         files.Add(P::Main, "mui/bgs/game_cont.tga", Tga(cont));
     }
     files.Add(P::Main, "mui/bgs/options.tga", Tga(MakeOptionsPanel(labels)));
-    files.Add(P::Main, "mui/bgs/top7.tga", Tga(MakeScreenPanel(labels, "")));
+    files.Add(P::Main, "mui/bgs/top7.tga", Tga(MakeTop7Panel(labels)));
     const std::pair<const char*, Image> pairs[] = {
         {"mui/bgs/dialog", MakePanel(512, 384)},
         {"mui/bgs/level_set", MakePanel(kLevelSetDlg.w, kLevelSetDlg.h)},

@@ -4,6 +4,7 @@
 #include "TextPainter.h"
 #include "UiPaint.h"
 #include "core/ForgeRandom.h"
+#include "game/ScoreTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -207,14 +208,25 @@ Image MakeOptionsPanel(const TextPainter& painter)
     return img;
 }
 
-Image MakeScreenPanel(const TextPainter& painter, const std::string& heading)
+Image MakeTop7Panel(const TextPainter& painter)
 {
     Image img(800, 600, 4, Color(0, 0, 0, 0));
-    PaintPanel(img, 100, 40, 600, 530);
-    if (painter.IsOpen() && !heading.empty()) {
-        const_cast<TextPainter&>(painter).SetPixelSize(22);
-        painter.DrawCentred(img, 400, 30, heading, Rgb(150, 200, 255));
+    // The panel holds the title (from x 50, rising from y 70), the ten-digit scores that reach
+    // past x 700 and the button row at the bottom.
+    PaintPanel(img, static_cast<float>(kTop7Panel.x), static_cast<float>(kTop7Panel.y),
+               static_cast<float>(kTop7Panel.w), static_cast<float>(kTop7Panel.h));
+    // Column headings over the rows, and a rule under them.
+    if (painter.IsOpen()) {
+        TextPainter& p = const_cast<TextPainter&>(painter);
+        p.SetPixelSize(16);
+        const Color heading = Rgb(150, 200, 255);
+        const int y = static_cast<int>(CScoreTable::kFirstRowY) - 36;
+        painter.DrawShadowed(img, static_cast<int>(CScoreTable::kNameX), y, "Pilot", heading);
+        painter.DrawShadowed(img, static_cast<int>(CScoreTable::kLevelX), y, "Level", heading);
+        painter.DrawShadowed(img, static_cast<int>(CScoreTable::kScoreX), y, "Score", heading);
     }
+    ThickLine(img, CScoreTable::kNameX - 10, CScoreTable::kFirstRowY - 30, kTop7Panel.x + kTop7Panel.w - 40.0f,
+              CScoreTable::kFirstRowY - 30, 1.5f, Rgb(132, 170, 220, 120));
     return img;
 }
 

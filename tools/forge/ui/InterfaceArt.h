@@ -30,8 +30,8 @@ Image MakeTrackBackground(UiLayout::Size size);
 Image MakePanel(int width, int height);
 // The options panel with the headings and joystick labels painted in.
 Image MakeOptionsPanel(const TextPainter& painter);
-// A full-screen picture with a panel in the middle (high scores).
-Image MakeScreenPanel(const TextPainter& painter, const std::string& heading);
+// The high-score picture over the whole screen: the panel kTop7Panel with the column headings.
+Image MakeTop7Panel(const TextPainter& painter);
 
 // The valley at dusk with the title "Gorgewing II" (main menu), and the two intro pictures.
 Image MakeMenuBackground(TextPainter& painter);

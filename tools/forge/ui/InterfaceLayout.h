@@ -37,6 +37,8 @@ constexpr Rect kLevelSetDlg{200, 120, 400, 360};
 constexpr Rect kQuitDlg{170, 185, 460, 230};
 constexpr Rect kHelpDlg{90, 30, 620, 540};
 constexpr Rect kOptionsDlg{20, 20, 760, 560};
+// The high-score dialog covers the screen; its panel holds the title, the rows and the buttons.
+constexpr Rect kTop7Panel{24, 10, 752, 562};
 
 // Options dialog: widget columns (relative to the dialog).
 constexpr int kOptCheckX = 170;

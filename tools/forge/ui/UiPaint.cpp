@@ -120,7 +120,8 @@ void ThickLine(Image& img, float x0, float y0, float x1, float y1, float width, 
 
 void PaintPanel(Image& img, float x, float y, float w, float h)
 {
-    FillRoundRect(img, x, y, w, h, 18, Rgb(30, 46, 78, 250), Rgb(9, 15, 30, 252));
+    // Opaque: texts stand on the panel, and nothing of the screen behind may show through them.
+    FillRoundRect(img, x, y, w, h, 18, Rgb(30, 46, 78), Rgb(9, 15, 30));
     // A soft highlight over the upper part, like light on glass.
     FillRoundRect(img, x + 4, y + 4, w - 8, std::min(60.0f, h * 0.25f), 14, Rgb(255, 255, 255, 26), Rgb(255, 255, 255, 0));
     StrokeRoundRect(img, x, y, w, h, 18, 3, Rgb(132, 170, 220));

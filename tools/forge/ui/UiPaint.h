@@ -24,7 +24,7 @@ void StrokeRing(Image& img, float cx, float cy, float r, float thickness, const 
 // A thick anti-aliased segment.
 void ThickLine(Image& img, float x0, float y0, float x1, float y1, float width, const Color& c);
 
-// The standard dialog panel: dark blue glass, steel border, a thin gold inner line.
+// The standard dialog panel: opaque dark blue, steel border, a thin gold inner line.
 void PaintPanel(Image& img, float x, float y, float w, float h);
 
 // The RGB colour picture and the grey alpha picture of an RGBA picture.
