@@ -1,13 +1,14 @@
 // The forged interface art: the font picture scans to exactly 94 glyphs, every texture the layout
 // names exists (with its alpha companion where the game loads pairs), the widget looks have their
 // bands, in every dialog the widgets stay inside the rectangle without overlapping, the panels are
-// opaque under their texts, and the Top 7 rows keep to their places above the buttons.
+// opaque under their texts, and the Top 7 rows and the aircraft previews keep to their buttons.
 #include "ForgeFiles.h"
 #include "game/ScoreTable.h"
 #include "render/BitmapText.h"
 #include "render/ImageDecode.h"
 #include "resources/ParamFile.h"
 #include "ui/ForgeInterface.h"
+#include "ui/InterfaceLayout.h"
 #include "ui/MenuLayout.h"
 
 #include <gtest/gtest.h>
@@ -240,6 +241,22 @@ TEST_F(ForgeInterfaceTest, Top7RowsKeepTheirPlacesAboveTheButtons)
     const CScoreTable::RowPlan plan = CScoreTable::PlanRows(CScoreTable::kShown, static_cast<float>(buttons));
     EXPECT_EQ(plan.shown, static_cast<size_t>(CScoreTable::kShown));
     EXPECT_FLOAT_EQ(plan.step, CScoreTable::kRowStep) << "a full table keeps its places above the buttons";
+}
+
+TEST_F(ForgeInterfaceTest, AircraftPreviewsStandCentredOverTheirButtons)
+{
+    const ParamFile layout = Layout();
+    const DecodedImage button = Picture(layout.GetString("m_take_off_btn", ""));
+    ASSERT_GT(button.width, 0u);
+    for (int i = 1; i <= 3; ++i) {
+        const std::string n = std::to_string(i);
+        const int previewCentre = layout.GetInt("m_plane" + n + "_prev_x", "0") + UiLayout::kAircraftPreview.w / 2;
+        const int buttonCentre = layout.GetInt("m_select_plane" + n + "_btnx", "0") + static_cast<int>(button.width) / 2;
+        EXPECT_EQ(previewCentre, buttonCentre) << "aircraft " << i;
+        EXPECT_LT(layout.GetInt("m_plane" + n + "_prev_y", "0") + UiLayout::kAircraftPreview.h,
+                  layout.GetInt("m_select_plane" + n + "_btny", "0") + 20)
+            << "the preview's panel ends above its button";
+    }
 }
 
 TEST_F(ForgeInterfaceTest, HelpTextNamesEveryDefaultControlAndTheRules)

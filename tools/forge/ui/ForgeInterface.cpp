@@ -183,13 +183,14 @@ std::string InterfaceLayoutText()
     w.At("m_top7_clear_btn", 432, 506);
 
     w.Comment("Level screens (full screen).");
-    w.At("m_select_plane1_btn", 50, 440);
-    w.At("m_select_plane2_btn", 290, 440);
-    w.At("m_select_plane3_btn", 530, 440);
+    const int selectX[3] = {50, 290, 530};
+    for (int i = 0; i < 3; ++i) {
+        const std::string n = std::to_string(i + 1);
+        w.At("m_select_plane" + n + "_btn", selectX[i], 440);
+        // Each preview stands centred over its Take Off button.
+        w.At_("m_plane" + n + "_prev", selectX[i] + (kDialogButton.w - kAircraftPreview.w) / 2, 170);
+    }
     w.At("m_main_menu_btn", 290, 520);
-    w.At_("m_plane1_prev", 50, 170);
-    w.At_("m_plane2_prev", 290, 170);
-    w.At_("m_plane3_prev", 530, 170);
     w.At("m_continue_btn", 560, 520);
     return w.Text();
 }

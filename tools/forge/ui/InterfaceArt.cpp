@@ -379,6 +379,11 @@ Image MakeLevelBackground(TextPainter& painter, int variant)
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
             BlendTop(img, x, y, Color(0, 0, 0.05f, 0.55f));
+    // The tally's red rows need a dark, even ground: a panel under the title, the icons and the
+    // totals, clear of the continue button at the bottom right.
+    if (variant == 1)
+        PaintPanel(img, static_cast<float>(kTallyPanel.x), static_cast<float>(kTallyPanel.y),
+                   static_cast<float>(kTallyPanel.w), static_cast<float>(kTallyPanel.h));
     (void)painter;
     return img;
 }

@@ -28,6 +28,9 @@ constexpr Size kLevelEdit{90, 48};
 constexpr Size kList{340, 210};
 constexpr Size kThumb{20, 32};
 constexpr Size kTrackBg{240, 32};
+// The aircraft previews of the begin-level screen, drawn at their own size: the aircraft forge
+// paints them 256 x 256 (content/ModelKit.cpp, PreviewPicture).
+constexpr Size kAircraftPreview{256, 256};
 
 // Dialog rectangles on the 800 x 600 screen.
 constexpr Rect kGameDlg{250, 140, 300, 340};
@@ -39,6 +42,8 @@ constexpr Rect kHelpDlg{90, 30, 620, 540};
 constexpr Rect kOptionsDlg{20, 20, 760, 560};
 // The high-score dialog covers the screen; its panel holds the title, the rows and the buttons.
 constexpr Rect kTop7Panel{24, 10, 752, 562};
+// The level-complete picture's panel under the tally (title from y 30, totals down to y 480).
+constexpr Rect kTallyPanel{30, 14, 660, 496};
 
 // Options dialog: widget columns (relative to the dialog).
 constexpr int kOptCheckX = 170;
