@@ -63,6 +63,14 @@ void CKeyReader::Draw()
         return;
     TakeSize(kBands);
     DrawBand(m_state, kBands);
-    const float pad = (m_height - m_font_size) / 2;
-    DrawWidgetText(m_font, m_caption.c_str(), m_font_size, m_pos.x + kTextX, m_pos.y + m_height - pad, 1, 1, 1, 1);
+    const float size = CaptionSize();
+    const float pad = (m_height - size) / 2;
+    DrawWidgetText(m_font, m_caption.c_str(), size, m_pos.x + kTextX, m_pos.y + m_height - pad, 1, 1, 1, 1);
+}
+
+float CKeyReader::CaptionSize() const
+{
+    if (m_width <= 0)
+        return m_font_size;
+    return FitTextSize(m_font, m_caption, m_font_size, m_width - kTextX - kRightMargin, m_font_size / 2);
 }

@@ -152,9 +152,10 @@ void CSimpleEdit::Draw()
         return;
     TakeSize(kBands);
     DrawBand(m_state, kBands);
-    const float pad = (m_height - m_font_size) / 2;
+    const float size = TextSize();
+    const float pad = (m_height - size) / 2;
     if (m_state == 2 && m_caret_shown) {
-        const float cx = m_pos.x + kMargin + (m_font ? m_font->TextWidth(m_text.substr(0, static_cast<size_t>(m_caret)).c_str(), m_font_size) : 0);
+        const float cx = m_pos.x + kMargin + (m_font ? m_font->TextWidth(m_text.substr(0, static_cast<size_t>(m_caret)).c_str(), size) : 0);
         glDisable(GL_TEXTURE_2D);
         glColor4f(m_color[0], m_color[1], m_color[2], m_color[3]);
         glBegin(GL_QUADS);
@@ -166,6 +167,14 @@ void CSimpleEdit::Draw()
         glColor4f(1, 1, 1, 1);
         glEnable(GL_TEXTURE_2D);
     }
-    DrawWidgetText(m_font, m_text.c_str(), m_font_size, m_pos.x + kMargin, m_pos.y + m_height - pad, m_color[0],
-                   m_color[1], m_color[2], m_color[3]);
+    DrawWidgetText(m_font, m_text.c_str(), size, m_pos.x + kMargin, m_pos.y + m_height - pad, m_color[0], m_color[1],
+                   m_color[2], m_color[3]);
+}
+
+float CSimpleEdit::TextSize() const
+{
+    if (m_width <= 0)
+        return m_font_size;
+    // Room for the text and the caret after it, inside both margins.
+    return FitTextSize(m_font, m_text, m_font_size, m_width - 2 * kMargin - 3, m_font_size / 2);
 }

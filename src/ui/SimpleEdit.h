@@ -5,7 +5,8 @@
 // clipboard text with Ctrl+V or Shift+Insert. A digits-only edit takes only '0' to '9', and with a
 // range check refuses a character that would make the number fall outside the range; pastes are
 // taken as they are (control characters become spaces). The text never grows past the maximum
-// length (default 10). Owned by the dialog that lists it; the font is the dialog font, borrowed.
+// length (default 10); text wider than the field is drawn smaller to stay inside it. Owned by the
+// dialog that lists it; the font is the dialog font, borrowed.
 #pragma once
 
 #include "ui/Widget.h"
@@ -44,6 +45,9 @@ public:
     }
     void SetFocused(bool focused) { m_state = focused ? 2 : 1; }
     bool IsFocused() const { return m_state == 2; }
+    // The size the text is drawn at: the font size, or smaller when the text would run past the
+    // right margin (a name of wide letters), so that it always stays inside the field.
+    float TextSize() const;
 
     // Inserts text at the caret as a paste does: control characters become spaces, no digit or
     // range rule.

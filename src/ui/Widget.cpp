@@ -6,6 +6,8 @@
 #include "render/BitmapText.h"
 #include "render/Texture.h"
 
+#include <algorithm>
+
 CWidget::CWidget(CScreen* owner, CTexture* texture, int bands) : m_owner(owner), m_texture(texture)
 {
     TakeSize(bands);
@@ -55,6 +57,35 @@ void CWidget::Notify()
 {
     if (m_owner)
         m_owner->OnControlEvent(this);
+}
+
+float FitTextSize(const CBitmapText* font, const std::string& text, float size, float room, float smallest)
+{
+    if (!font || !font->IsValid() || size <= 0)
+        return size;
+    const float width = font->TextWidth(text.c_str(), size);
+    if (width <= room)
+        return size;
+    // Text widths grow in proportion to the size.
+    const float fitted = room > 0 ? size * room / width : 0.0f;
+    return std::max(fitted, std::min(smallest, size));
+}
+
+std::string CutText(const CBitmapText* font, const std::string& text, float size, float room)
+{
+    if (!font || !font->IsValid() || font->TextWidth(text.c_str(), size) <= room)
+        return text;
+    // Widths add up character by character: take characters while they and the dots fit.
+    const float left = room - font->TextWidth("...", size);
+    float width = 0;
+    size_t keep = 0;
+    for (; keep < text.size(); ++keep) {
+        const char one[2] = {text[keep], 0};
+        width += font->TextWidth(one, size);
+        if (width > left)
+            break;
+    }
+    return text.substr(0, keep) + "...";
 }
 
 void DrawWidgetText(const CBitmapText* font, const char* text, float size, float x, float baseline, float r, float g,

@@ -14,6 +14,7 @@
 #include "ui/CControl.h"
 
 #include <cstdint>
+#include <string>
 
 class CBitmapText;
 class CScreen;
@@ -54,6 +55,13 @@ protected:
     int32_t m_state = 1;
     uint8_t m_enabled = 1;
 };
+
+// The size at which a one-line text fits in room pixels: size itself when it fits, otherwise
+// smaller in proportion, but never below smallest. Without a usable font: size.
+float FitTextSize(const CBitmapText* font, const std::string& text, float size, float room, float smallest);
+// The text as it fits in room pixels at size: whole when it fits, otherwise cut and ended with
+// "..." (only the dots when not even one character fits with them).
+std::string CutText(const CBitmapText* font, const std::string& text, float size, float room);
 
 // Text of a widget: drawn half a unit nearer, as the widgets' texts are.
 void DrawWidgetText(const CBitmapText* font, const char* text, float size, float x, float baseline, float r, float g,

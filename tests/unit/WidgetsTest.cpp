@@ -1,6 +1,10 @@
 // The widget rules of the menus: when buttons, check boxes and radios fire, the edit's insertion,
-// paste and digit/range rules, list rows, track bar clamping and the key reader's capture.
+// paste and digit/range rules, list rows and scrolling, texts kept inside their widgets, track bar
+// clamping and the key reader's capture.
+#include "unit/PictureFiles.h"
+
 #include "app/CScreen.h"
+#include "render/BitmapText.h"
 #include "ui/KeyPoll.h"
 #include "ui/KeyReader.h"
 #include "ui/SimpleButton.h"
@@ -296,6 +300,104 @@ TEST(SimpleList, SelectsARowOnlyWhenFocusedAndIgnoresClicksBelowTheLastRow)
     EXPECT_FALSE(list.IsFocused());
     list.OnLButtonDown(50, 160, 0);
     EXPECT_EQ(list.Selected(), 1);
+}
+
+TEST(SimpleList, MoreRowsThanFitScrollAndOnlyTheRowsShownCanBePicked)
+{
+    OwnerScreen owner;
+    // The level-set list: 210 high at size 22 holds nine rows.
+    CSimpleList list(&owner, nullptr, nullptr, 22);
+    list.SetPosition(30, 70);
+    list.SetSize(340, 210);
+    for (int i = 0; i < 12; ++i)
+        list.AddItem("set" + std::to_string(i) + " (10)");
+    ASSERT_EQ(list.VisibleRows(), 9);
+    ASSERT_TRUE(list.Scrolls());
+    // Row 8 (the ninth shown) ends above the list's bottom; below it nothing is picked, although
+    // the list holds more rows.
+    const int row8 = static_cast<int>(70 + 7 * 1.2f + 22 * 8) + 5;
+    EXPECT_EQ(list.RowAt(row8), 8);
+    EXPECT_EQ(list.RowAt(row8 + 22), -1);
+
+    // The selected set is scrolled into view.
+    list.SetSelected(11);
+    EXPECT_EQ(list.FirstShown(), 3);
+    EXPECT_EQ(list.RowAt(row8), 11);
+    EXPECT_EQ(list.RowAt(80), 3);
+
+    // The strip at the right edge: its upper half shows the row above, its lower half the one below.
+    EXPECT_TRUE(list.OnLButtonDown(30 + 340 - 10, 90, 0));
+    EXPECT_EQ(list.FirstShown(), 2);
+    EXPECT_EQ(list.Selected(), 11) << "the strip scrolls, it does not pick";
+    list.OnLButtonDown(30 + 340 - 10, 260, 0);
+    list.OnLButtonDown(30 + 340 - 10, 260, 0);
+    EXPECT_EQ(list.FirstShown(), 3) << "never past the last row";
+
+    // Up and Down move the selection of the focused list and keep it in view.
+    for (int i = 0; i < 11; ++i)
+        list.OnKeyDown(CSimpleList::kVkUp);
+    EXPECT_EQ(list.Selected(), 0);
+    EXPECT_EQ(list.FirstShown(), 0);
+    list.OnKeyDown(CSimpleList::kVkUp);
+    EXPECT_EQ(list.Selected(), 0);
+    for (int i = 0; i < 9; ++i)
+        list.OnKeyDown(CSimpleList::kVkDown);
+    EXPECT_EQ(list.Selected(), 9);
+    EXPECT_EQ(list.FirstShown(), 1);
+    list.OnLButtonDown(500, 90, 0);
+    list.OnKeyDown(CSimpleList::kVkDown);
+    EXPECT_EQ(list.Selected(), 9) << "an idle list ignores the keys";
+
+    // A list whose rows all fit has no strip: a press at its right edge picks a row.
+    CSimpleList few(&owner, nullptr, nullptr, 22);
+    few.SetPosition(30, 70);
+    few.SetSize(340, 210);
+    for (int i = 0; i < 9; ++i)
+        few.AddItem("set" + std::to_string(i));
+    EXPECT_FALSE(few.Scrolls());
+    few.OnLButtonDown(360, 90, 0);
+    few.OnLButtonDown(360, 90, 0);
+    EXPECT_EQ(few.Selected(), 0);
+    EXPECT_EQ(few.FirstShown(), 0);
+    few.ScrollTo(5);
+    EXPECT_EQ(few.FirstShown(), 0);
+}
+
+TEST(WidgetText, LongCaptionsAndNamesAreDrawnSmallerToStayInsideTheirWidget)
+{
+    const std::vector<uint8_t> tga = MakeFontTga(CBitmapText::kGlyphCount);
+    CBitmapText font;
+    ASSERT_TRUE(font.BuildGlyphs(tga.data(), tga.size()));
+    OwnerScreen owner;
+
+    CKeyReader r(&owner, nullptr, &font, 25);
+    r.SetSize(220, 48);
+    r.SetCode(46);  // "C"
+    EXPECT_FLOAT_EQ(r.CaptionSize(), 25) << "a short name keeps the options' size";
+    r.SetCode(141);  // "NUMPAD EQUALS"
+    const float room = 220 - CKeyReader::kTextX - CKeyReader::kRightMargin;
+    ASSERT_GT(font.TextWidth(r.Caption().c_str(), 25), room) << "the test needs a name that does not fit";
+    EXPECT_LT(r.CaptionSize(), 25);
+    EXPECT_LE(font.TextWidth(r.Caption().c_str(), r.CaptionSize()), room + 0.01f);
+
+    TestEdit e(&owner, nullptr, &font, 30);
+    e.SetSize(200, 48);
+    e.SetMaxLength(15);
+    e.SetText("Ann");
+    EXPECT_FLOAT_EQ(e.TextSize(), 30);
+    e.SetText("WWWWWWWWWWWWWWW");
+    const float inside = 200 - 2 * CSimpleEdit::kMargin - 3;
+    ASSERT_GT(font.TextWidth(e.Text().c_str(), 30), inside) << "the test needs a name that does not fit";
+    EXPECT_LT(e.TextSize(), 30);
+    EXPECT_LE(font.TextWidth(e.Text().c_str(), e.TextSize()), inside + 0.01f);
+    // The shrinking stops at half the size; cut texts end with dots and fit.
+    EXPECT_FLOAT_EQ(FitTextSize(&font, std::string(400, 'W'), 20, 100, 10), 10);
+    EXPECT_FLOAT_EQ(FitTextSize(nullptr, "anything", 20, 1, 10), 20);
+    const std::string cut = CutText(&font, "kilo_with_a_rather_long_name (10)", 22, 120);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_LE(font.TextWidth(cut.c_str(), 22), 120);
+    EXPECT_EQ(CutText(&font, "base (10)", 22, 1000), "base (10)");
+    EXPECT_EQ(CutText(&font, "base (10)", 22, 1), "...");
 }
 
 TEST(TrackBar, ClampsAtBothEndsAndKeepsFractions)
