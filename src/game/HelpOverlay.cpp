@@ -3,7 +3,10 @@
 
 #include "game/GameData.h"
 #include "input/InputDevices.h"
+#include "platform/GL.h"
 #include "render/BitmapText.h"
+
+#include <algorithm>
 
 int CHelpOverlay::s_created = 0;
 
@@ -53,10 +56,43 @@ void CHelpOverlay::Update(float dt)
     }
 }
 
+CHelpOverlay::Box CHelpOverlay::Backing() const
+{
+    Box box;
+    if (!m_font)
+        return box;
+    float widest = 0;
+    int lines = 0;
+    for (size_t start = 0; start <= m_text.size(); ++lines) {
+        const size_t end = std::min(m_text.find('\n', start), m_text.size());
+        widest = std::max(widest, m_font->TextWidth(m_text.substr(start, end - start).c_str(), m_size));
+        start = end + 1;
+    }
+    // Text rises size above its baseline; each further line stands size lower.
+    const float margin = 6.0f;
+    box.x = m_x - margin;
+    box.y = m_y - m_size - margin;
+    box.width = widest + 2 * margin;
+    box.height = m_size * static_cast<float>(lines) + 2 * margin;
+    return box;
+}
+
 void CHelpOverlay::Draw() const
 {
     if (!m_font || m_phase == Done)
         return;
+    const Box band = Backing();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.03f, 0.07f, 0.5f * m_alpha);
+    glBegin(GL_QUADS);
+    glVertex3f(band.x, band.y, m_z);
+    glVertex3f(band.x + band.width, band.y, m_z);
+    glVertex3f(band.x + band.width, band.y + band.height, m_z);
+    glVertex3f(band.x, band.y + band.height, m_z);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
     m_font->Draw(m_text.c_str(), m_size, m_x + 1.0f, m_y + 1.0f, m_z, 0.0f, 0.03f, 0.07f, m_alpha);
     m_font->Draw(m_text.c_str(), m_size, m_x, m_y, m_z, 0.8f, 0.93f, 0.87f, m_alpha);
 }

@@ -3,7 +3,8 @@
 //
 // Owned by CGameHud, created with it (so once per game) and deleted when it has faded out or when
 // a level above 3 is shown. A process-wide counter of created overlays picks the hint and stops
-// them after the sixth game of a run. Update is arithmetic; Draw needs a GL context and a font.
+// them after the sixth game of a run. The hint stands on a faint dark band that fades with it.
+// Update is arithmetic; Draw needs a GL context and a font.
 #pragma once
 
 #include <string>
@@ -29,6 +30,13 @@ public:
     float X() const { return m_x; }
     float Y() const { return m_y; }
     const std::vector<std::string>& Hints() const { return m_hints; }
+
+    // The dark band drawn under the hint so that it reads over a pale sky: every line of the
+    // text with a margin around it (empty without a font).
+    struct Box {
+        float x = 0, y = 0, width = 0, height = 0;
+    };
+    Box Backing() const;
 
     // The overlays created so far in this run (tests reset it).
     static int CreatedCount() { return s_created; }

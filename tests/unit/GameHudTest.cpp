@@ -1,11 +1,17 @@
 // CGameHud and CHelpOverlay: the texts, the bars' quads, lives never below 0, the hint per game
-// and its fade, no hint from the seventh game on, none from level 4 on; the level tally's lines.
+// and its fade and dark band, no hint from the seventh game on, none from level 4 on; the level
+// tally's lines.
+#include "unit/PictureFiles.h"
+
 #include "game/GameData.h"
 #include "game/GameHud.h"
 #include "game/HelpOverlay.h"
 #include "game/LevelScreens.h"
+#include "render/BitmapText.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(GameHud, TextsAndLives)
 {
@@ -65,6 +71,38 @@ TEST(HelpOverlay, TextsUseTheBindingsNames)
     EXPECT_EQ(help.Hints()[2], "Press C key to change camera view");
     EXPECT_FLOAT_EQ(help.X(), 130.0f) << "the two-line hint";
     EXPECT_FLOAT_EQ(help.Y(), 100.0f);
+    CHelpOverlay::ResetCount();
+}
+
+TEST(HelpOverlay, TheDarkBandCoversEveryLineOfTheHint)
+{
+    const std::vector<uint8_t> tga = MakeFontTga(CBitmapText::kGlyphCount);
+    CBitmapText font;
+    ASSERT_TRUE(font.BuildGlyphs(tga.data(), tga.size()));
+    GameData game;
+    CHelpOverlay::ResetCount();
+    CHelpOverlay twoLines(game, &font);  // the first game shows the two-line hint
+    ASSERT_EQ(twoLines.HintIndex(), 1);
+    const std::string& text = twoLines.Text();
+    const size_t feed = text.find('\n');
+    ASSERT_NE(feed, std::string::npos);
+    const float first = font.TextWidth(text.substr(0, feed).c_str(), 12);
+    const float second = font.TextWidth(text.substr(feed + 1).c_str(), 12);
+    const CHelpOverlay::Box band = twoLines.Backing();
+    EXPECT_LT(band.x, twoLines.X());
+    EXPECT_GE(band.x + band.width, twoLines.X() + std::max(first, second));
+    EXPECT_LT(band.width, first + second) << "as wide as the widest line, not as both together";
+    // Text rises 12 above its baseline at y 100; the second line stands 12 lower.
+    EXPECT_LT(band.y, twoLines.Y() - 12);
+    EXPECT_GT(band.y + band.height, twoLines.Y() + 12);
+
+    CHelpOverlay again(game, &font);  // the second game shows it again
+    CHelpOverlay oneLine(game, &font);
+    ASSERT_EQ(oneLine.HintIndex(), 2);
+    const CHelpOverlay::Box single = oneLine.Backing();
+    EXPECT_LT(single.height, band.height);
+    EXPECT_GE(single.x + single.width, oneLine.X() + font.TextWidth(oneLine.Text().c_str(), 12));
+    EXPECT_FLOAT_EQ(CHelpOverlay(game, nullptr).Backing().width, 0) << "no font, no band";
     CHelpOverlay::ResetCount();
 }
 
