@@ -8,9 +8,8 @@
 
 namespace NInterface {
 
-
 CHelpDialog::CHelpDialog(CMenuLayout& layout, const ResourceGroup* group)
-    : CMenuDialog(layout), m_text(layout.Font(), 520, 18, 18, 2)
+    : CMenuDialog(layout), m_text(layout.Font(), kWrapWidth, 18, 18, 2)
 {
     m_close = AddButton("m_close_btn", "m_hd_close_btn");
     m_up = AddButton("m_up_btn", "m_hd_up_btn");
@@ -28,7 +27,7 @@ void CHelpDialog::Draw()
 {
     BeginDraw(m_layout.Texture("m_help_wnd_back"));
     Title("Help", 30, 40, 60, 2);
-    m_text.Draw(50, 90, 1, 1, 0, 1);
+    m_text.Draw(kTextX, kTextY, 1, 1, 0, 1);
     EndDraw();
 }
 

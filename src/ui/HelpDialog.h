@@ -15,6 +15,9 @@ namespace NInterface {
 class CHelpDialog : public CMenuDialog {
 public:
     static constexpr const char* kHelpFile = "mui/help.txt";
+    // The text's place in the dialog and its wrap width: lines reach x 570 at most, which the
+    // layout keeps clear of the scroll buttons.
+    static constexpr float kTextX = 50.0f, kTextY = 90.0f, kWrapWidth = 520.0f;
 
     CHelpDialog(CMenuLayout& layout, const ResourceGroup* group);
     void Draw() override;

@@ -7,6 +7,7 @@
 #include "render/BitmapText.h"
 #include "render/ImageDecode.h"
 #include "resources/ParamFile.h"
+#include "ui/HelpDialog.h"
 #include "ui/ForgeInterface.h"
 #include "ui/InterfaceLayout.h"
 #include "ui/MenuLayout.h"
@@ -180,6 +181,9 @@ TEST_F(ForgeInterfaceTest, DialogWidgetsStayInsideTheirRectangleWithoutOverlappi
                        at("m_leveld_list", "m_list_box", 1)});
     check("m_hd", {at("m_hd_close_btn", "m_close_btn", 3), at("m_hd_up_btn", "m_up_btn", 3),
                    at("m_hd_down_btn", "m_down_btn", 3)});
+    // The help text's widest lines end left of the scroll buttons.
+    for (const char* k : {"m_hd_up_btnx", "m_hd_down_btnx"})
+        EXPECT_GE(layout.GetInt(k, "0"), NInterface::CHelpDialog::kTextX + NInterface::CHelpDialog::kWrapWidth + 4) << k;
     std::vector<Box> options{at("m_od_close_btn", "m_close_btn", 3), at("m_od_autosave_chb", "m_check_box", 4),
                              at("m_od_sound_chb", "m_check_box", 4), at("m_od_invert_stereo_chb", "m_check_box", 4)};
     for (const char* k : {"m_od_left_key", "m_od_right_key", "m_od_up_key", "m_od_down_key", "m_od_fire1_key",

@@ -156,8 +156,10 @@ std::string InterfaceLayoutText()
     w.Comment("Help dialog.");
     w.Rect("m_hd", kHelpDlg);
     w.At("m_hd_close_btn", (kHelpDlg.w - kSmallButton.w) / 2, 474);
-    w.At("m_hd_up_btn", 566, 96);
-    w.At("m_hd_down_btn", 566, 380);
+    // The scroll buttons stand right of the text's widest lines (x 50 + 520).
+    const int arrowsX = kHelpDlg.w - kArrowButton.w - 20;
+    w.At("m_hd_up_btn", arrowsX, 96);
+    w.At("m_hd_down_btn", arrowsX, 380);
 
     w.Comment("Options dialog.");
     w.Rect("m_od", kOptionsDlg);

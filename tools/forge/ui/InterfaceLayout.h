@@ -38,7 +38,7 @@ constexpr Rect kNewGameDlg{170, 190, 460, 220};
 constexpr Rect kCustomDlg{220, 160, 360, 270};
 constexpr Rect kLevelSetDlg{200, 120, 400, 360};
 constexpr Rect kQuitDlg{170, 185, 460, 230};
-constexpr Rect kHelpDlg{90, 30, 620, 540};
+constexpr Rect kHelpDlg{80, 30, 640, 540};
 constexpr Rect kOptionsDlg{20, 20, 760, 560};
 // The high-score dialog covers the screen; its panel holds the title, the rows and the buttons.
 constexpr Rect kTop7Panel{24, 10, 752, 562};
