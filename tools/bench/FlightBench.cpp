@@ -3,6 +3,7 @@
 
 #include "Autopilot.h"
 #include "Gunner.h"
+#include "ThreatLog.h"
 #include "app/AppWindow.h"
 #include "app/Log.h"
 #include "game/GameData.h"
@@ -206,6 +207,7 @@ int RunFlightBench(const FlightBenchOptions& o)
         field.SelectAircraft(o.aircraft);
         Autopilot pilot(input, game);
         Gunner gunner(input, game);
+        ThreatLog threats;
         game.scoreLevel = 0;
         game.ClearKillCounts();
         std::vector<double> frames, updates, draws, swaps;
@@ -221,6 +223,8 @@ int RunFlightBench(const FlightBenchOptions& o)
             if (o.enemies)
                 gunner.Aim(field);
             field.Update(dt);
+            if (o.enemies)
+                threats.Observe(field);
             frameClock += 17;
             const auto f1 = Clock::now();
             updates.push_back(Ms(f0, f1));
@@ -278,6 +282,8 @@ int RunFlightBench(const FlightBenchOptions& o)
                         game.scoreLevel, game.killCounts[0], game.killCounts[1], game.killCounts[2],
                         game.killCounts[3], p->GetState() == CPlayer::Dead || p->GetState() == CPlayer::ShotDown ? 1 : 0,
                         gunner.PrimaryFrames(), gunner.SecondaryFrames());
+        if (o.enemies)
+            threats.Print(stdout);
         std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", Percentile(updates, 0.5),
                     Percentile(updates, 0.99));
         if (!frames.empty())

@@ -2,7 +2,8 @@
 //
 // For every level it builds the game field as the game does, lets the autopilot fly the chosen
 // aircraft to the level's end (or to a crash or an empty tank) and reports, as one JSON object:
-// the level time in game seconds, fuel figures, the depots taken, and — with graphics — the
+// the level time in game seconds, fuel figures, the depots taken, with enemies what their fire
+// did (launches, near passes and hits per weapon, ThreatLog), and — with graphics — the
 // per-frame time of the whole game frame (field and HUD update and draw, buffer swap): median,
 // 99th percentile and the slowest, NewLevel's time, and the peak resident memory.
 #pragma once
