@@ -1,6 +1,7 @@
 // Forge levels: the landscape keeps a navigable river and a flyable corridor on every level, and
 // the enemies are placed where their kinds can live, with difficulty rising level by level.
 #include "ForgeContent.h"
+#include "app/Vec3.h"
 #include "content/LevelEnemies.h"
 #include "content/LevelTerrain.h"
 
@@ -83,6 +84,26 @@ TEST(ForgeLevelEnemies, PlacedWhereTheirKindsBelong)
             if (e.name == "EnemyBuilding" || e.name == "EnemyBarrels" || e.name == "EnemyAAD1") {
                 EXPECT_GT(ground, kWater) << e.name << " in the water at level " << level;
                 EXPECT_LE(ground, kWater + 1.0f) << e.name << " too high for its size";
+            }
+        }
+    }
+}
+
+// Enemy fire is aimed where the player flies: site turrets cover the river down the valley, and
+// patrolling helicopters turn their noses (and rockets) down the valley at the approach.
+TEST(ForgeLevelEnemies, WeaponsFaceThePlayersApproach)
+{
+    for (int level = 1; level <= kLevelCount; ++level) {
+        const LevelTerrain t(LevelShape(level));
+        for (const EnemyPlacement& e : PlaceEnemies(t, level)) {
+            const float dx = -std::sin(e.heading * kDegToRad), dy = std::cos(e.heading * kDegToRad);
+            if (e.name == "EnemyAAD1") {
+                EXPECT_LT(dy, -0.3f) << "site turret not down the valley at level " << level;
+                const float toRiver = t.RiverCenter(e.y) - e.x;
+                EXPECT_GT(dx * toRiver, 0.0f) << "site turret turned away from the river at level " << level;
+            }
+            if (e.name == "EnemyHelic1" && e.isFlying) {
+                EXPECT_LT(dy, -0.99f) << "helicopter not facing down the valley at level " << level;
             }
         }
     }

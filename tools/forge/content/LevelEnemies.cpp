@@ -118,7 +118,9 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
             e.x = terrain.RiverCenter(e.y) + p.rng.Range(-6.0f, 6.0f);
             e.dx = p.rng.Chance(0.5f) ? 1.0f : -1.0f;
             e.speed = p.rng.Range(0.025f, 0.04f + 0.02f * t);
-            e.heading = HeadingOf(e.dx, e.dy);
+            // Sideways along the valley's width, nose and rockets turned down the valley at the
+            // approaching player.
+            e.heading = 180.0f;
             e.shoot = p.rng.Chance(0.5f + 0.5f * t) ? 1 : 0;
         }
         e.z = kFlyHeight;
@@ -126,13 +128,13 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
     }
 
     // Boats on the river's middle; kind 2 is the submarine, which may surface.
-    const int boats = 4 + static_cast<int>(std::lround(t * 10));
+    const int boats = 4 + static_cast<int>(std::lround(t * 14));
     for (int i = 0; i < boats; ++i) {
         EnemyPlacement e;
         e.name = "EnemyBoat1";
         e.kind = p.rng.Int(maxKind4 + 1);
         e.y = p.RandomY();
-        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-0.3f, 0.3f) * terrain.RiverHalfWidth(e.y);
+        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-0.1f, 0.1f) * terrain.RiverHalfWidth(e.y);
         e.z = kWater;
         if (p.rng.Chance(0.7f)) {
             const bool up = p.rng.Chance(0.5f);
@@ -143,7 +145,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
         }
         e.heading = HeadingOf(e.dx, e.dy);
         const float r = p.rng.Float();
-        e.shootStatus = level == 1 ? (r < 0.5f ? 0 : 1) : (r < 0.15f ? 0 : (r < 0.55f ? 1 : (r < 0.8f ? 2 : 3)));
+        e.shootStatus = level == 1 ? (r < 0.7f ? 0 : 1) : (r < 0.1f ? 0 : (r < 0.6f ? 1 : (r < 0.75f ? 2 : 3)));
         e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
         e.floatingUp = e.kind == 2 && p.rng.Chance(0.5f) ? 1 : 0;
         p.out.push_back(e);
@@ -158,7 +160,9 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
             continue;
         e.kind = p.rng.Int(2);
         e.z = terrain.Height(e.x, e.y);
-        e.heading = 180.0f + p.rng.Range(-20.0f, 20.0f);
+        // The turret covers the river a stretch down the valley, where the player comes from.
+        const float aimY = e.y - p.rng.Range(8.0f, 16.0f);
+        e.heading = HeadingOf(terrain.RiverCenter(aimY) - e.x, aimY - e.y);
         e.shootStatus = e.kind == 0 ? 1 : 2;
         if (level >= 6 && p.rng.Chance(0.4f))
             e.shootStatus = 3;
