@@ -6,20 +6,14 @@
 # the table's keys, while "data/scores2.tab" (custom games) does not hold it. Under Xvfb.
 set -u
 build="$1"
-bin="$build/bin/gorgewing2"
+source "$(dirname "$0")/lib/game.sh"
 pack="$build/bin/gw-pack"
 levels_key="k4m29vbx7qlw0zt3r8yn6ds1hpe5jfc2gua9mk7w3xq0lv8tb5nr1"
 table_key="zu#58p"
-fail() { echo "FAIL: $*"; [[ -f "${work:-}/log.txt" ]] && tail -n 30 "$work/log.txt"; exit 1; }
-[[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: skipped"; exit 0; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
-work=$(mktemp -d)
-pid=""
-trap '[[ -n "$pid" ]] && kill -TERM "$pid" 2>/dev/null && wait "$pid"; xdotool keyup Control_L Left 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$work/data" "$work/levels"
-cp -r "$build/game/data/." "$work/data/"
-rm -f "$work/data/dx.cfg" "$work/data/save.sav" "$work/data/scores1.tab" "$work/data/scores2.tab"
-cd "$work" || fail "no folder"
+need_display
+copy_game
+held_keys="Control_L Left"
+rm -f data/scores1.tab data/scores2.tab
 
 # The level set with level 1 reduced to one target dead ahead.
 "$pack" extract "$build/game/levels/base.set" set --key "$levels_key" >/dev/null || fail "cannot unpack the level set"
@@ -39,32 +33,6 @@ TER
 "$pack" create levels/base.set set --key "$levels_key" --encipher '*.ter' --encipher '*.cld' --encipher '*.txt' \
   >/dev/null || fail "cannot pack the level set"
 rm -rf set
-
-start_game() {
-  "$bin" >>"$work/stdout.txt" 2>&1 &
-  pid=$!
-  wid=""
-  for _ in $(seq 1 200); do
-    wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1)
-    [[ -n "$wid" ]] && grep -q "^CMainMenu = ok" log.txt 2>/dev/null && break
-    kill -0 "$pid" 2>/dev/null || fail "the game ended at start-up"
-    sleep 0.1
-  done
-  [[ -n "$wid" ]] || fail "no window"
-  sleep 1
-}
-stop_game() {
-  kill -TERM "$pid"
-  wait "$pid"
-  local rc=$?
-  pid=""
-  [[ $rc -eq 0 ]] || fail "exit code $rc"
-}
-click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 mouseup 1; sleep 0.8; }
-wait_log() {
-  for _ in $(seq 1 "${2:-100}"); do grep -q "$1" log.txt && return 0; sleep 0.1; done
-  fail "no log line: $1"
-}
 
 start_game
 click 400 226                      # Play

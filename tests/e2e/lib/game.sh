@@ -63,9 +63,9 @@ stop_game() {
 click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 mouseup 1; sleep 0.8; }
 # A key held for a while.
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
-# Waits up to 10 s for a line of the log matching a pattern.
+# Waits for a line of the log matching a pattern: up to 10 s, or the tenths of a second given.
 wait_log() {
-  for _ in $(seq 1 100); do grep -q "$1" log.txt && return 0; sleep 0.1; done
+  for _ in $(seq 1 "${2:-100}"); do grep -q "$1" log.txt && return 0; sleep 0.1; done
   fail "no log line: $1"
 }
 
