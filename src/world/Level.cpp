@@ -12,6 +12,7 @@
 #include "world/Terrain.h"
 #include "world/Water.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -109,6 +110,9 @@ bool CLevel::LoadLevel(int n)
     m_fog_type = terra.GetInt("m_fog_type", "2");
     if (m_fog_type < 0 || m_fog_type > 2)
         LogWrite("CLevel: fog type %i is not 0, 1 or 2; linear fog is used", m_fog_type);
+    float halfFog = 0.0f, fullFog = 0.0f;
+    FogDepths(m_fog_type, halfFog, fullFog);
+    m_terrain->SetFogDepths(halfFog, fullFog);
 
     // 11. Enemies.
     m_enemies = std::make_unique<CEnemiesCtrl>(this, m_effects);
@@ -169,7 +173,28 @@ void CLevel::UpdateLevel(float dt)
         m_clouds->Update(dt);
 }
 
-void CLevel::SetupFogAndSky(const Vec3& p) const
+void CLevel::FogDepths(int fogType, float& halfFog, float& fullFog)
+{
+    // What is left of a colour at eye depth z: linear (end − z) / (end − start), exponential
+    // e^(−d·z), squared exponential e^(−(d·z)²).
+    const float half = std::log(2.0f), gone = std::log(1024.0f);
+    switch (FogMode(fogType)) {
+    case GL_EXP:
+        halfFog = half / kFogDensity;
+        fullFog = gone / kFogDensity;
+        break;
+    case GL_EXP2:
+        halfFog = std::sqrt(half) / kFogDensity;
+        fullFog = std::sqrt(gone) / kFogDensity;
+        break;
+    default:
+        halfFog = (kFogStart + kFogEnd) / 2.0f;
+        fullFog = kFogEnd;
+        break;
+    }
+}
+
+void CLevel::SetupFog() const
 {
     glFogi(GL_FOG_MODE, FogMode(m_fog_type));
     const GLfloat colour[4] = {m_fog_color.x, m_fog_color.y, m_fog_color.z, 1.0f};
@@ -179,10 +204,16 @@ void CLevel::SetupFogAndSky(const Vec3& p) const
     glFogf(GL_FOG_START, kFogStart);
     glFogf(GL_FOG_END, kFogEnd);
     glEnable(GL_FOG);
+}
+
+void CLevel::DrawSky(const Vec3& p) const
+{
     if (!m_clouds)
         return;
     // The dome lies far beyond the fog's end; drawn fogged its cloud layers would never show,
-    // so the sky is drawn clear and the fog goes back on for the valley.
+    // so the sky is drawn clear and the fog goes back on for the valley. Drawn after the
+    // opaque terrain, the depth test keeps every pixel as it was and only spares the two dome
+    // passes where the ground stands in front.
     glDisable(GL_FOG);
     glPushMatrix();
     glTranslatef(p.x, p.y + kDomeAhead, 0.0f);
@@ -196,9 +227,10 @@ void CLevel::DrawLevel()
 {
     if (!m_graphics)
         return;
-    SetupFogAndSky(m_view);
+    SetupFog();
     if (m_terrain)
         m_terrain->Draw();
+    DrawSky(m_view);
     if (m_water)
         m_water->Draw();
     if (m_enemies)

@@ -70,8 +70,14 @@ public:
     CEnemiesCtrl* Enemies() const { return m_enemies.get(); }
     bool HasGraphics() const { return m_graphics; }
 
-    // Fog and sky dome for a view position: the first step of DrawLevel.
-    void SetupFogAndSky(const Vec3& view) const;
+    // The steps of DrawLevel, in its order: the fog, the terrain, the sky dome around a view
+    // position (after the terrain, so that the ground hides it instead of being painted over
+    // it), the water, the enemies, and the fog off again.
+    void SetupFog() const;
+    void DrawSky(const Vec3& view) const;
+    // Eye depths of a fog type: where at most half of an object's colour is left, and from
+    // where nothing of it shows (under 1/1024).
+    static void FogDepths(int fogType, float& halfFog, float& fullFog);
 
     static std::string LevelPath(int levelNumber, const char* fileName);
 

@@ -54,6 +54,8 @@ void Terrain::Free()
     DeleteDisplayLists();
     std::vector<uint8_t>().swap(m_heights);
     std::vector<Vertex>().swap(m_strips);
+    m_blocks.clear();
+    m_chunk_blocks.clear();
     m_n = 0;
     m_q = 0;
     m_loaded = false;
@@ -185,6 +187,138 @@ void Terrain::BuildMesh()
     shift(1, 1.0f, -1.0f);
     shift(q - 1, 2.0f, 1.0f);
     shift(q - 2, 1.0f, 1.0f);
+    BuildBlocks();
+}
+
+void Terrain::BuildBlocks()
+{
+    m_blocks.clear();
+    m_chunk_blocks.clear();
+    const int chunks = ChunkCount();
+    const float shiftX = -m_q * m_hd / 2.0f;
+    for (int c = 0; c < chunks; ++c) {
+        m_chunk_blocks.push_back(static_cast<int>(m_blocks.size()));
+        int first = 0, last = 0;
+        ChunkRange(c, first, last);
+        for (int r0 = first; r0 < last; r0 += kBlockRows) {
+            const int r1 = std::min(r0 + kBlockRows, last);
+            for (int w0 = 0; w0 + 1 < m_q; w0 += kBlockQuads) {
+                Block b{c, r0, r1, w0, std::min(w0 + kBlockQuads, m_q - 1), {}, {}};
+                for (int k = 0; k < 3; ++k) {
+                    b.lo[k] = 1e30f;
+                    b.hi[k] = -1e30f;
+                }
+                for (int w = b.firstStrip; w <= b.lastStrip; ++w)
+                    for (int j = r0; j <= r1; ++j) {
+                        const Vertex& v = At(w, j);
+                        const float p[3] = {v.x + shiftX, v.y, v.z};
+                        for (int k = 0; k < 3; ++k) {
+                            b.lo[k] = std::min(b.lo[k], p[k]);
+                            b.hi[k] = std::max(b.hi[k], p[k]);
+                        }
+                    }
+                m_blocks.push_back(b);
+            }
+        }
+    }
+    m_chunk_blocks.push_back(static_cast<int>(m_blocks.size()));
+}
+
+int Terrain::BlockRows(const Block& block, int detail, int* rows) const
+{
+    const int step = 1 << std::clamp(detail, 0, kDetailLevels - 1);
+    int count = 0;
+    for (int j = block.firstRow; j <= block.lastRow; ++j) {
+        // Both rows of a band seam stay: skipping one would stretch the main texture from one
+        // band of the image to the next across the triangles between them.
+        const int inBand = j % m_n;
+        const bool seam = inBand == 0 || inBand == m_n - 1;
+        if ((j - block.firstRow) % step == 0 || j == block.lastRow || seam)
+            rows[count++] = j;
+    }
+    return count;
+}
+
+void Terrain::SetFogDepths(float halfFog, float fullFog)
+{
+    m_half_fog_depth = halfFog;
+    m_full_fog_depth = std::max(halfFog, fullFog);
+}
+
+void Terrain::SelectBlocks(const float mv[16], const float pr[16], std::vector<BlockDraw>& out) const
+{
+    out.clear();
+    int chunks[3];
+    const int count = ChunksToDraw(m_view.y, chunks);
+    if (count == 0 || m_chunk_blocks.empty())
+        return;
+    // clip = projection × modelview, column-major like GL's own.
+    float clip[16];
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r)
+            clip[c * 4 + r] = pr[r] * mv[c * 4] + pr[4 + r] * mv[c * 4 + 1] + pr[8 + r] * mv[c * 4 + 2] +
+                              pr[12 + r] * mv[c * 4 + 3];
+    // Nearest eye depth of a box (the depth is linear, so a corner holds it), and whether the
+    // whole box lies outside one plane of the view volume.
+    auto depthOf = [&](const float lo[3], const float hi[3]) {
+        float nearest = 1e30f;
+        for (int i = 0; i < 8; ++i) {
+            const float x = (i & 1) ? hi[0] : lo[0], y = (i & 2) ? hi[1] : lo[1], z = (i & 4) ? hi[2] : lo[2];
+            nearest = std::min(nearest, -(mv[2] * x + mv[6] * y + mv[10] * z + mv[14]));
+        }
+        return std::max(0.0f, nearest);
+    };
+    auto outside = [&](const Block& b) {
+        unsigned all = 63;
+        for (int i = 0; i < 8 && all != 0; ++i) {
+            const float x = (i & 1) ? b.hi[0] : b.lo[0], y = (i & 2) ? b.hi[1] : b.lo[1], z = (i & 4) ? b.hi[2] : b.lo[2];
+            float v[4];
+            for (int r = 0; r < 4; ++r)
+                v[r] = clip[r] * x + clip[4 + r] * y + clip[8 + r] * z + clip[12 + r];
+            unsigned bits = 0;
+            for (int k = 0; k < 3; ++k) {
+                if (v[k] < -v[3])
+                    bits |= 1u << (2 * k);
+                if (v[k] > v[3])
+                    bits |= 2u << (2 * k);
+            }
+            all &= bits;
+        }
+        return all != 0;
+    };
+    for (int k = 0; k < count; ++k) {
+        const int end = m_chunk_blocks[static_cast<size_t>(chunks[k]) + 1];
+        // The detail is chosen per row of blocks, so that blocks side by side keep the same rows.
+        for (int i = m_chunk_blocks[static_cast<size_t>(chunks[k])]; i < end;) {
+            int rowEnd = i;
+            float lo[3], hi[3];
+            for (int a = 0; a < 3; ++a) {
+                lo[a] = m_blocks[static_cast<size_t>(i)].lo[a];
+                hi[a] = m_blocks[static_cast<size_t>(i)].hi[a];
+            }
+            while (rowEnd < end && m_blocks[static_cast<size_t>(rowEnd)].firstRow == m_blocks[static_cast<size_t>(i)].firstRow) {
+                for (int a = 0; a < 3; ++a) {
+                    lo[a] = std::min(lo[a], m_blocks[static_cast<size_t>(rowEnd)].lo[a]);
+                    hi[a] = std::max(hi[a], m_blocks[static_cast<size_t>(rowEnd)].hi[a]);
+                }
+                ++rowEnd;
+            }
+            const float rowDepth = depthOf(lo, hi);
+            const int detail = rowDepth < m_half_fog_depth ? 0 : rowDepth < m_full_fog_depth ? 1 : 2;
+            for (; i < rowEnd; ++i) {
+                const Block& b = m_blocks[static_cast<size_t>(i)];
+                if (outside(b))
+                    continue;
+                const float depth = depthOf(b.lo, b.hi);
+                out.push_back(BlockDraw{i, detail, depth >= m_full_fog_depth, depth});
+            }
+        }
+    }
+    std::sort(out.begin(), out.end(), [](const BlockDraw& a, const BlockDraw& b) {
+        if (a.fogged != b.fogged)
+            return !a.fogged;
+        return a.depth < b.depth;
+    });
 }
 
 void Terrain::ChunkRange(int chunk, int& first, int& last) const
@@ -209,19 +343,18 @@ int Terrain::ChunksToDraw(float viewY, int out[3]) const
     return count;
 }
 
-void Terrain::SendChunk(int chunk, bool multitexture) const
+void Terrain::SendBlock(const Block& block, int detail, bool multitexture) const
 {
-    int first = 0, last = 0;
-    ChunkRange(chunk, first, last);
-    if (first > last)
-        return;
-    for (int w = 0; w + 1 < m_q; ++w) {
+    int rows[kBlockRows + 1];
+    const int count = BlockRows(block, detail, rows);
+    for (int w = block.firstStrip; w < block.lastStrip; ++w) {
+        // One triangle strip along the block between strips w and w + 1, strip w first: the
+        // triangles then wind counter-clockwise seen from above, so the back faces culled are
+        // the undersides.
         glBegin(GL_TRIANGLE_STRIP);
-        for (int j = first; j <= last; ++j) {
-            // Strip w first: the triangles then wind counter-clockwise seen from above, so the
-            // back faces culled are the undersides.
+        for (int k = 0; k < count; ++k) {
             for (int side = 0; side <= 1; ++side) {
-                const Vertex& v = At(w + side, j);
+                const Vertex& v = At(w + side, rows[k]);
                 if (multitexture) {
                     gwMultiTexCoord2fARB(GL_TEXTURE0_ARB, v.u0, v.v0);
                     gwMultiTexCoord2fARB(GL_TEXTURE1_ARB, v.u1, v.v1);
@@ -243,36 +376,67 @@ void Terrain::BuildDisplayLists()
     const int chunks = ChunkCount();
     m_lists.reserve(static_cast<size_t>(chunks));
     for (int i = 0; i < chunks; ++i) {
-        const GLuint list = glGenLists(1);
-        m_lists.push_back(list);
-        if (list == 0)
+        const int first = FirstBlock(i), blocks = FirstBlock(i + 1) - first;
+        const GLuint base = blocks > 0 ? glGenLists(blocks * kDetailLevels) : 0;
+        m_lists.push_back(base);
+        if (base == 0)
             continue;
-        glNewList(list, GL_COMPILE);
-        SendChunk(i, true);
-        glEndList();
+        for (int b = 0; b < blocks; ++b)
+            for (int d = 0; d < kDetailLevels; ++d) {
+                glNewList(base + static_cast<GLuint>(b * kDetailLevels + d), GL_COMPILE);
+                SendBlock(m_blocks[static_cast<size_t>(first + b)], d, true);
+                glEndList();
+            }
     }
 }
 
 void Terrain::DeleteDisplayLists()
 {
-    for (uint32_t list : m_lists)
-        if (list != 0)
-            glDeleteLists(list, 1);
+    for (size_t i = 0; i < m_lists.size(); ++i)
+        if (m_lists[i] != 0 && i + 1 < m_chunk_blocks.size())
+            glDeleteLists(m_lists[i], (m_chunk_blocks[i + 1] - m_chunk_blocks[i]) * kDetailLevels);
     m_lists.clear();
+}
+
+void Terrain::DrawBlocks(bool multitexture) const
+{
+    bool textured = true;
+    for (const BlockDraw& d : m_frame_blocks) {
+        if (d.fogged && textured) {
+            // From here on the fog alone colours the ground: no texture is read.
+            textured = false;
+            if (multitexture) {
+                gwActiveTextureARB(GL_TEXTURE1_ARB);
+                glDisable(GL_TEXTURE_2D);
+                gwActiveTextureARB(GL_TEXTURE0_ARB);
+            }
+            glDisable(GL_TEXTURE_2D);
+        }
+        const Block& b = m_blocks[static_cast<size_t>(d.block)];
+        if (!multitexture) {
+            SendBlock(b, d.detail, false);
+            continue;
+        }
+        const uint32_t base = m_lists[static_cast<size_t>(b.chunk)];
+        if (base != 0)
+            glCallList(base + static_cast<GLuint>((d.block - FirstBlock(b.chunk)) * kDetailLevels + d.detail));
+    }
 }
 
 void Terrain::Draw() const
 {
     if (!m_loaded)
         return;
-    int chunks[3];
-    const int count = ChunksToDraw(m_view.y, chunks);
+    GLfloat modelview[16], projection[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    SelectBlocks(modelview, projection, m_frame_blocks);
     glPushMatrix();
     glTranslatef(-m_q * m_hd / 2.0f, 0.0f, 0.0f);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
+    glColor4f(1, 1, 1, 1);
     if (m_multitexture && gwActiveTextureARB && !m_lists.empty()) {
-        glColor4f(1, 1, 1, 1);
         gwActiveTextureARB(GL_TEXTURE0_ARB);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, m_main_texture ? m_main_texture->GLName() : 0);
@@ -286,20 +450,18 @@ void Terrain::Draw() const
         glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB_ARB, GL_SRC_COLOR);
         glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_TEXTURE);
         glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB_ARB, GL_SRC_COLOR);
-        for (int k = 0; k < count; ++k)
-            if (m_lists[static_cast<size_t>(chunks[k])] != 0)
-                glCallList(m_lists[static_cast<size_t>(chunks[k])]);
+        gwActiveTextureARB(GL_TEXTURE0_ARB);
+        DrawBlocks(true);
+        gwActiveTextureARB(GL_TEXTURE1_ARB);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glDisable(GL_TEXTURE_2D);
         gwActiveTextureARB(GL_TEXTURE0_ARB);
         glDisable(GL_TEXTURE_2D);
     } else {
         // One texture unit: the detail texture alone, sent directly.
-        glColor4f(1, 1, 1, 1);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, m_detail_texture ? m_detail_texture->GLName() : 0);
-        for (int k = 0; k < count; ++k)
-            SendChunk(chunks[k], false);
+        DrawBlocks(false);
         glDisable(GL_TEXTURE_2D);
     }
     glDisable(GL_CULL_FACE);

@@ -9,6 +9,16 @@
 // each side. The heights stay in memory for GroundHeight, which enemies, missiles and the player
 // call many times a frame; both queries are plain arithmetic with no allocation.
 //
+// Drawing: every chunk is cut into blocks of at most kBlockRows vertex steps along the strips and
+// kBlockQuads quads across, and each block is kept at three levels of detail (every row, every
+// second, every fourth; the first and last rows of a block and both rows of a band seam are
+// always kept, so neighbouring blocks meet on whole rows and columns without cracks). A chunk's
+// blocks are compiled into one contiguous range of display lists whose first name stands for
+// the chunk. Each frame only the blocks of the three chunks around the view that lie inside the
+// view volume are drawn, nearest first: full detail up to the half-fog depth, every second row
+// up to the full-fog depth, and beyond it every fourth row without textures, since the fog
+// paints those in its own colour anyway (CLevel sets both depths from the level's fog).
+//
 // Without graphics (tests, tools) Load builds the mesh and answers queries but loads no texture
 // and compiles no display list. A file the terrain cannot use (no image, "lines" 0 or larger
 // than the image, a zero or negative spacing or height, a texture name of "0") makes Load
@@ -36,6 +46,29 @@ public:
     // Largest image side the terrain takes (a larger image is refused: its mesh would not fit
     // in memory sensibly).
     static constexpr int kMaxSide = 2048;
+
+    // Block size along the strips (vertex steps) and across (quads, one fewer than strips).
+    static constexpr int kBlockRows = 16;
+    static constexpr int kBlockQuads = 16;
+    // Detail levels: every row, every second row, every fourth row.
+    static constexpr int kDetailLevels = 3;
+
+    // A piece of one chunk: rows firstRow … lastRow of strips firstStrip … lastStrip, with the
+    // box around its vertices in world coordinates (the valley centred on x = 0).
+    struct Block {
+        int chunk;
+        int firstRow, lastRow;
+        int firstStrip, lastStrip;
+        float lo[3], hi[3];
+    };
+    // A block chosen for a frame: detail level, whether it lies wholly in full fog (drawn
+    // without textures) and its nearest eye depth (0 when it reaches the eye's plane).
+    struct BlockDraw {
+        int block;
+        int detail;
+        bool fogged;
+        float depth;
+    };
 
     explicit Terrain(float kScale, bool graphics = true);
     ~Terrain();
@@ -68,6 +101,22 @@ public:
     // First and last vertex index (inclusive) of chunk i along the strips.
     void ChunkRange(int chunk, int& first, int& last) const;
 
+    // Every block, chunk after chunk; those of chunk i are FirstBlock(i) … FirstBlock(i + 1) − 1.
+    const std::vector<Block>& Blocks() const { return m_blocks; }
+    int FirstBlock(int chunk) const { return m_chunk_blocks[static_cast<size_t>(chunk)]; }
+    // The rows a block is drawn with at a detail level, in order; returns their count (at most
+    // kBlockRows + 1).
+    int BlockRows(const Block& block, int detail, int* rows) const;
+    // Eye depths that choose the detail: nearer than halfFog every row, up to fullFog every
+    // second row, beyond it every fourth row drawn flat. Without a call everything is drawn in
+    // full detail with textures.
+    void SetFogDepths(float halfFog, float fullFog);
+    // The blocks of the chunks around the view that the view volume holds, with their detail,
+    // textured blocks nearest first and then the fogged ones. The matrices are GL's
+    // (column-major): the modelview the terrain is drawn under (before its centring shift)
+    // and the projection.
+    void SelectBlocks(const float modelview[16], const float projection[16], std::vector<BlockDraw>& out) const;
+
     bool IsLoaded() const { return m_loaded; }
     int Side() const { return m_n; }
     int Lines() const { return m_lines; }
@@ -89,7 +138,9 @@ public:
 private:
     void Free();
     void BuildMesh();
-    void SendChunk(int chunk, bool multitexture) const;
+    void BuildBlocks();
+    void SendBlock(const Block& block, int detail, bool multitexture) const;
+    void DrawBlocks(bool multitexture) const;
     // Band and row within it of a world y, the row clamped to the band's last step.
     void LocateRow(float y, int& band, int& row, float& frac) const;
 
@@ -105,7 +156,14 @@ private:
     std::vector<Vertex> m_strips;  // q strips of N × lines vertices each
     CTexture* m_main_texture = nullptr;
     CTexture* m_detail_texture = nullptr;
-    std::vector<uint32_t> m_lists;  // one per chunk, 0 where GL refused a name
+    std::vector<Block> m_blocks;
+    std::vector<int> m_chunk_blocks;  // first block of every chunk, and the total at the end
+    // One per chunk: the first of the chunk's kDetailLevels names per block, 0 where GL refused
+    // the range.
+    std::vector<uint32_t> m_lists;
+    float m_half_fog_depth = 1e30f;
+    float m_full_fog_depth = 1e30f;
+    mutable std::vector<BlockDraw> m_frame_blocks;  // the last frame's choice, kept to reuse its memory
     bool m_multitexture;
     Vec3 m_view;
     bool m_end_reached = false;

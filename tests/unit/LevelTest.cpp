@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -257,6 +258,26 @@ TEST(CloudTexels, CloudColourWithPictureAsAlpha)
     // Pixels missing: nothing.
     rgb.pixels.resize(4);
     EXPECT_EQ(CClouds::CloudTexels(rgb, colour).width, 0u);
+}
+
+TEST(FogDepths, HalfAndFullFogOfEveryFogType)
+{
+    // What the fog leaves of a colour at eye depth z, as GL computes it with the level's fog.
+    auto left = [](int type, float z) {
+        switch (CLevel::FogMode(type)) {
+        case GL_EXP: return std::exp(-0.28f * z);
+        case GL_EXP2: return std::exp(-(0.28f * z) * (0.28f * z));
+        default: return std::clamp((12.0f - z) / (12.0f - 8.0f), 0.0f, 1.0f);
+        }
+    };
+    for (int type : {0, 1, 2, 7}) {
+        float half = 0.0f, full = 0.0f;
+        CLevel::FogDepths(type, half, full);
+        EXPECT_GT(full, half) << type;
+        EXPECT_NEAR(left(type, half), 0.5f, 1e-3f) << type;
+        EXPECT_LE(left(type, full), 1.0f / 1024.0f + 1e-6f) << type;
+        EXPECT_GT(left(type, full * 0.9f), 0.0f) << type;  // not far beyond where the colour goes
+    }
 }
 
 }  // namespace

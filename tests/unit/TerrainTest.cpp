@@ -1,10 +1,11 @@
-// Terrain without a GL context: the folded mesh, its chunks, the end flag, both height queries
-// and the files it must refuse.
+// Terrain without a GL context: the folded mesh, its chunks and their blocks, the blocks a view
+// picks, the end flag, both height queries and the files it must refuse.
 #include "resources/ParamFile.h"
 #include "world/Terrain.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -116,6 +117,172 @@ TEST_F(TerrainTest, ThreeChunksAroundTheViewAndOnlyThoseThatExist)
     EXPECT_EQ(m_terrain.ChunksToDraw(-1000.0f, c), 0);
     EXPECT_EQ(m_terrain.ChunksToDraw(std::nanf(""), c), 0);
     EXPECT_EQ(m_terrain.ChunksToDraw(1e30f, c), 0);
+}
+
+// GL's matrices (column-major) for an eye at e looking at t with z up, and a 70 degree
+// perspective of aspect 4:3 from 0.1 to 100.
+void LookAt(const Vec3& e, const Vec3& t, float m[16])
+{
+    Vec3 f = t - e;
+    f.Normalize();
+    Vec3 s = f.Cross(Vec3(0, 0, 1));
+    s.Normalize();
+    const Vec3 u = s.Cross(f);
+    const float rows[3][3] = {{s.x, s.y, s.z}, {u.x, u.y, u.z}, {-f.x, -f.y, -f.z}};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c)
+            m[c * 4 + r] = rows[r][c];
+        m[12 + r] = -(rows[r][0] * e.x + rows[r][1] * e.y + rows[r][2] * e.z);
+        m[r * 4 + 3] = 0.0f;
+    }
+    m[15] = 1.0f;
+}
+
+void Perspective(float m[16])
+{
+    const float f = 1.0f / std::tan(35.0f * 3.14159265f / 180.0f), n = 0.1f, far = 100.0f;
+    std::fill(m, m + 16, 0.0f);
+    m[0] = f / (4.0f / 3.0f);
+    m[5] = f;
+    m[10] = (far + n) / (n - far);
+    m[11] = -1.0f;
+    m[14] = 2.0f * far * n / (n - far);
+}
+
+TEST_F(TerrainTest, BlocksCoverEveryChunkAndMeetOnWholeRowsAndStrips)
+{
+    const auto& blocks = m_terrain.Blocks();
+    ASSERT_FALSE(blocks.empty());
+    for (int c = 0; c < m_terrain.ChunkCount(); ++c) {
+        int first = 0, last = 0;
+        m_terrain.ChunkRange(c, first, last);
+        // Rows of blocks follow each other on a shared row; across, blocks share their edge strip.
+        int row = first;
+        for (int i = m_terrain.FirstBlock(c); i < m_terrain.FirstBlock(c + 1);) {
+            const Terrain::Block& b = blocks[static_cast<size_t>(i)];
+            EXPECT_EQ(b.chunk, c);
+            EXPECT_EQ(b.firstRow, row);
+            EXPECT_LE(b.lastRow - b.firstRow, Terrain::kBlockRows);
+            int strip = 0;
+            for (; i < m_terrain.FirstBlock(c + 1) && blocks[static_cast<size_t>(i)].firstRow == b.firstRow; ++i) {
+                const Terrain::Block& a = blocks[static_cast<size_t>(i)];
+                EXPECT_EQ(a.firstStrip, strip);
+                EXPECT_EQ(a.lastRow, b.lastRow);
+                strip = a.lastStrip;
+                // The box holds every vertex of the block (world x: the valley centred on 0).
+                for (int j = a.firstRow; j <= a.lastRow; j += 5) {
+                    const Terrain::Vertex& v = m_terrain.At(a.firstStrip, j);
+                    EXPECT_GE(v.x - 16.0f, a.lo[0]);
+                    EXPECT_LE(v.y, a.hi[1]);
+                    EXPECT_GE(v.z, a.lo[2]);
+                    EXPECT_LE(v.z, a.hi[2]);
+                }
+            }
+            EXPECT_EQ(strip, m_terrain.Strips() - 1);
+            row = b.lastRow;
+        }
+        EXPECT_EQ(row, last);
+    }
+}
+
+TEST_F(TerrainTest, CoarserRowsKeepTheBlockEdgesAndBothSeamRows)
+{
+    // A block that ends on the first row of band 1 (the chunk before the seam).
+    const Terrain::Block* seamBlock = nullptr;
+    for (const Terrain::Block& b : m_terrain.Blocks())
+        if (b.firstRow < 256 && b.lastRow >= 256) {
+            seamBlock = &b;
+            break;
+        }
+    ASSERT_NE(seamBlock, nullptr);
+    for (const Terrain::Block* b : {&m_terrain.Blocks()[0], seamBlock}) {
+        int previous = 0;
+        for (int detail = 0; detail < Terrain::kDetailLevels; ++detail) {
+            int rows[Terrain::kBlockRows + 1];
+            const int n = m_terrain.BlockRows(*b, detail, rows);
+            ASSERT_GE(n, 2);
+            EXPECT_EQ(rows[0], b->firstRow);
+            EXPECT_EQ(rows[n - 1], b->lastRow);
+            for (int k = 1; k < n; ++k) {
+                EXPECT_GT(rows[k], rows[k - 1]);
+                EXPECT_LE(rows[k] - rows[k - 1], 1 << detail);
+            }
+            if (b == seamBlock) {
+                EXPECT_NE(std::find(rows, rows + n, 255), rows + n);
+                EXPECT_NE(std::find(rows, rows + n, 256), rows + n);
+            }
+            if (detail > 0) {
+                EXPECT_LT(n, previous);
+            }
+            previous = n;
+        }
+    }
+}
+
+TEST_F(TerrainTest, ViewPicksBlocksInFrontWithDetailFallingWithDepth)
+{
+    // Eye a little behind and above y = 200, looking along the valley; fog half at 10, full at 12.
+    m_terrain.SetFogDepths(10.0f, 12.0f);
+    const Vec3 eye(0, 200, 8);
+    m_terrain.SetViewPosition(Vec3(0, 202, 6));
+    float mv[16], pr[16];
+    LookAt(eye, Vec3(0, 210, 5), mv);
+    Perspective(pr);
+    std::vector<Terrain::BlockDraw> picked;
+    m_terrain.SelectBlocks(mv, pr, picked);
+    ASSERT_FALSE(picked.empty());
+
+    int chunks[3];
+    const int count = m_terrain.ChunksToDraw(202.0f, chunks);
+    const int available = m_terrain.FirstBlock(chunks[count - 1] + 1) - m_terrain.FirstBlock(chunks[0]);
+    EXPECT_LT(static_cast<int>(picked.size()), available);  // the rows behind the eye are left out
+
+    bool fogged = false;
+    float depth = 0.0f;
+    int fullRows = 0, flatRows = 0;
+    for (const Terrain::BlockDraw& d : picked) {
+        const Terrain::Block& b = m_terrain.Blocks()[static_cast<size_t>(d.block)];
+        EXPECT_GT(b.hi[1], eye.y - 2.0f);  // nothing well behind the eye (the test is by boxes)
+        EXPECT_TRUE(b.chunk >= chunks[0] && b.chunk <= chunks[count - 1]);
+        // Textured blocks first, nearest first; then the fogged ones.
+        if (d.fogged != fogged) {
+            EXPECT_FALSE(fogged);
+            fogged = true;
+            depth = 0.0f;
+        }
+        EXPECT_GE(d.depth, depth);
+        depth = d.depth;
+        EXPECT_EQ(d.fogged, d.depth >= 12.0f);
+        if (d.detail == 0) {
+            EXPECT_LT(d.depth, 10.0f);
+            ++fullRows;
+        }
+        if (d.detail == 2) {
+            EXPECT_TRUE(d.fogged);
+            ++flatRows;
+        }
+    }
+    EXPECT_GT(fullRows, 0);
+    EXPECT_GT(flatRows, 0);
+
+    // Turned round towards the start, the blocks ahead of y = 200 are left out instead.
+    LookAt(eye, Vec3(0, 190, 5), mv);
+    m_terrain.SelectBlocks(mv, pr, picked);
+    ASSERT_FALSE(picked.empty());
+    for (const Terrain::BlockDraw& d : picked)
+        EXPECT_LT(m_terrain.Blocks()[static_cast<size_t>(d.block)].lo[1], eye.y + 2.0f);
+
+    // Without fog depths everything seen is drawn in full detail with its textures.
+    Terrain clear(1.0f, false);
+    ASSERT_TRUE(clear.LoadFromHeights(m_image.data(), m_image.size(), Keys(kGood)));
+    clear.SetViewPosition(Vec3(0, 202, 6));
+    LookAt(eye, Vec3(0, 210, 5), mv);
+    clear.SelectBlocks(mv, pr, picked);
+    ASSERT_FALSE(picked.empty());
+    for (const Terrain::BlockDraw& d : picked) {
+        EXPECT_EQ(d.detail, 0);
+        EXPECT_FALSE(d.fogged);
+    }
 }
 
 TEST_F(TerrainTest, EndFlagFromIndex890OnAndStaysSet)

@@ -85,15 +85,17 @@ void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<d
     AppWindow::Get()->View().ApplyCamera();
     field.Camera().LookAt(*field.Player());
     glEnable(GL_DEPTH_TEST);
-    // The level's own order (DrawLevel), its steps timed apart: sky and fog, terrain, water,
-    // enemies.
+    // The level's own order (DrawLevel), its steps timed apart: fog, terrain, sky, water,
+    // enemies. The frame's clear is finished first and counts for the level as a whole only.
     CLevel* world = field.World();
-    const auto s0 = Clock::now();
-    world->SetupFogAndSky(world->ViewPosition());
+    world->SetupFog();
     glFinish();
-    const auto s1 = Clock::now();
+    const auto s0 = Clock::now();
     if (world->GetTerrain())
         world->GetTerrain()->Draw();
+    glFinish();
+    const auto s1 = Clock::now();
+    world->DrawSky(world->ViewPosition());
     glFinish();
     const auto s2 = Clock::now();
     if (world->GetWater())
@@ -105,8 +107,8 @@ void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<d
     glDisable(GL_FOG);
     glFinish();
     const auto t1 = Clock::now();
-    levelParts[0].push_back(Ms(s0, s1));
-    levelParts[1].push_back(Ms(s1, s2));
+    levelParts[0].push_back(Ms(s1, s2));
+    levelParts[1].push_back(Ms(s0, s1));
     levelParts[2].push_back(Ms(s2, s3));
     levelParts[3].push_back(Ms(s3, t1));
     field.Player()->Draw();
