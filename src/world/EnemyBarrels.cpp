@@ -77,12 +77,7 @@ void CEnemyBarrels::Kill(const Vec3* hitPoint)
         m_effects->CrashEffect(*this);
     const int t = std::max(m_game ? m_game->m_missle_smoke_time : 1, 1);
     m_smoke_timer = static_cast<float>((std::rand() % t + t) * 5);
-    if (m_game) {
-        m_game->scoreLevel += m_game->m_score_aad;
-        m_game->killCounts[3] += 1;
-    }
-    BattleSound::Play(7);
-    PlaceSound(7);
+    CountKill(m_game ? m_game->m_score_aad : 0, 3, 7);
 }
 
 void CEnemyBarrels::SmokeStep(float dt)

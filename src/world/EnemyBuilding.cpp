@@ -66,12 +66,7 @@ void CEnemyBuilding::Kill(const Vec3* hitPoint)
     m_life = 1;
     if (m_effects)
         m_effects->SpawnExplosion(m_position, std::min(m_scale, 1.4f));
-    if (m_game) {
-        m_game->scoreLevel += m_game->m_score_aad;
-        m_game->killCounts[3] += 1;
-    }
-    BattleSound::Play(6);
-    PlaceSound(6);
+    CountKill(m_game ? m_game->m_score_aad : 0, 3, 6);
 }
 
 void CEnemyBuilding::Draw()

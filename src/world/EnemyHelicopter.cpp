@@ -166,12 +166,7 @@ void CEnemyHelicopter::Kill(const Vec3* hitPoint)
         return;
     m_life = 1;
     m_shadow.SetVisible(false);
-    if (m_game) {
-        m_game->scoreLevel += m_game->m_score_helic;
-        m_game->killCounts[1] += 1;
-    }
-    BattleSound::Play(4);
-    PlaceSound(4);
+    CountKill(m_game ? m_game->m_score_helic : 0, 1, 4);
 }
 
 void CEnemyHelicopter::Draw()

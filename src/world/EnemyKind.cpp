@@ -41,6 +41,16 @@ float CEnemyKind::SoundRange() const { return m_world->Scale() * (m_game ? m_gam
 
 void CEnemyKind::PlaceSound(int id) const { BattleSound::Place(id, Listener(), m_position, SoundRange()); }
 
+void CEnemyKind::CountKill(int32_t points, int counter, int soundId)
+{
+    if (m_game) {
+        m_game->scoreLevel += points;
+        m_game->killCounts[counter] += 1;
+    }
+    BattleSound::Play(soundId);
+    PlaceSound(soundId);
+}
+
 void CEnemyKind::LoadModel(const CUnit* prototype)
 {
     if (!prototype)

@@ -54,6 +54,9 @@ protected:
     float SoundRange() const;
     Vec3 Listener() const { return m_world->Listener(); }
     void PlaceSound(int id) const;
+    // A kill's reward: points to the level score, one to the kill counter of its row (0 planes,
+    // 1 helicopters, 2 boats, 3 ground targets), and the sound played and placed.
+    void CountKill(int32_t points, int counter, int soundId);
     // Makes this enemy a sharing copy of the model prototype (none: the model stays as it is),
     // keeping position, the three angles and the rotation order; the children take the unit's
     // scale.

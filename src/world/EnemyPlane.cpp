@@ -133,12 +133,7 @@ void CEnemyPlane::Kill(const Vec3* hitPoint)
         return;
     m_life = 1;
     m_shadow.SetVisible(false);
-    if (m_game) {
-        m_game->scoreLevel += m_game->m_score_plane;
-        m_game->killCounts[0] += 1;
-    }
-    BattleSound::Play(5);
-    PlaceSound(5);
+    CountKill(m_game ? m_game->m_score_plane : 0, 0, 5);
 }
 
 Vec3 CEnemyPlane::AimPoint() const
