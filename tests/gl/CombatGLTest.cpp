@@ -79,19 +79,7 @@ protected:
     // Reads the frame back, writes it when asked, and counts the pixels that are not black.
     int Lit(const std::string& name)
     {
-        glFinish();
-        const std::vector<unsigned char> px = ReadPixels();
-        if (const char* dir = std::getenv("GW_SCREENSHOT_DIR")) {
-            std::vector<unsigned char> tga(18, 0);
-            tga[2] = 2;
-            tga[12] = static_cast<unsigned char>(width & 255), tga[13] = static_cast<unsigned char>(width >> 8);
-            tga[14] = static_cast<unsigned char>(height & 255), tga[15] = static_cast<unsigned char>(height >> 8);
-            tga[16] = 24;
-            for (size_t i = 0; i < px.size(); i += 4)
-                tga.insert(tga.end(), {px[i + 2], px[i + 1], px[i]});
-            std::ofstream(std::string(dir) + "/" + name + ".tga", std::ios::binary)
-                .write(reinterpret_cast<const char*>(tga.data()), static_cast<std::streamsize>(tga.size()));
-        }
+        const std::vector<unsigned char> px = ReadFrame(name.c_str());
         int lit = 0;
         for (size_t i = 0; i < px.size(); i += 4)
             if (px[i] + px[i + 1] + px[i + 2] > 30)

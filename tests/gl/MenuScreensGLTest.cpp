@@ -53,19 +53,7 @@ protected:
     std::vector<unsigned char> Frame(const char* name)
     {
         AppWindow::Get()->DrawScreens();
-        glFinish();
-        std::vector<unsigned char> px = ReadPixels();
-        if (const char* dir = std::getenv("GW_SCREENSHOT_DIR")) {
-            std::vector<unsigned char> tga(18, 0);
-            tga[2] = 2;
-            tga[12] = width & 255, tga[13] = width >> 8, tga[14] = height & 255, tga[15] = height >> 8;
-            tga[16] = 24;
-            for (size_t i = 0; i < px.size(); i += 4)
-                tga.insert(tga.end(), {px[i + 2], px[i + 1], px[i]});
-            std::ofstream(std::string(dir) + "/" + name + ".tga", std::ios::binary)
-                .write(reinterpret_cast<const char*>(tga.data()), static_cast<std::streamsize>(tga.size()));
-        }
-        return px;
+        return ReadFrame(name);
     }
     struct Rgb {
         int r, g, b;
