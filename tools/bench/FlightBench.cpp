@@ -3,6 +3,7 @@
 
 #include "Autopilot.h"
 #include "Gunner.h"
+#include "PngWriter.h"
 #include "ThreatLog.h"
 #include "app/AppWindow.h"
 #include "app/Log.h"
@@ -130,6 +131,20 @@ void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<d
     parts[3].push_back(Ms(t3, t4));
 }
 
+// The frame just drawn (the back buffer), read back and written as a PNG; outside the timing.
+void WriteShot(const std::string& dir, int level, int frame)
+{
+    constexpr int kW = 800, kH = 600;
+    std::vector<uint8_t> rgb(static_cast<size_t>(kW) * kH * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    char name[48];
+    std::snprintf(name, sizeof name, "/level%02d_f%05d.png", level, frame);
+    if (!WritePngBottomUp(dir + name, kW, kH, rgb))
+        std::fprintf(stderr, "gw-bench flight: cannot write %s%s\n", dir.c_str(), name);
+}
+
 long PeakRssKb()
 {
     rusage u{};
@@ -243,6 +258,8 @@ int RunFlightBench(const FlightBenchOptions& o)
                     field.Draw();
                 glFinish();
                 const auto f2 = Clock::now();
+                if (!o.shotDir.empty() && n % kShotEvery == 0)
+                    WriteShot(o.shotDir, level, n);
                 app->SwapBuffers();
                 const auto f3 = Clock::now();
                 draws.push_back(Ms(f1, f2));
@@ -349,9 +366,12 @@ int FlightBenchMain(int argc, char** argv)
             o.enemies = true;
         else if (a == "--no-draw")
             o.draw = false;
+        else if (a == "--shots" && hasValue)
+            o.shotDir = argv[++i];
         else {
             std::fprintf(stderr, "usage: gw-bench flight [--aircraft 0..2] [--first N] [--last N] "
-                                 "[--max-seconds N] [--enemies] [--no-depots] [--breakdown] [--no-draw] [--no-graphics]\n");
+                                 "[--max-seconds N] [--enemies] [--no-depots] [--breakdown] [--no-draw] [--no-graphics] "
+                                 "[--shots DIR]\n");
             return 2;
         }
     }

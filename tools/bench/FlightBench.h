@@ -21,12 +21,18 @@ struct FlightBenchOptions {
     int lastLevel = 0;         // 0: every level of the set
     int maxSeconds = 600;      // game seconds before a flight is given up
     std::string levelSet = "levels/base.set";
+    std::string shotDir;       // not empty: every kShotEvery-th drawn frame kept there as a PNG
 };
+
+// With shots on, frames 0, kShotEvery, 2 × kShotEvery … of every level are written as
+// "<dir>/levelNN_fNNNNN.png". The flight is the same in every run, so two builds' shots of one
+// frame show the same moment and can be compared pixel for pixel.
+constexpr int kShotEvery = 150;
 
 // Runs the flights from the game folder (the working directory). Returns 0 when every level
 // was finished, 1 when one was not, 2 when the game data could not be set up.
 int RunFlightBench(const FlightBenchOptions& options);
 
 // gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--enemies] [--no-depots]
-//                 [--breakdown] [--no-draw] [--no-graphics]
+//                 [--breakdown] [--no-draw] [--no-graphics] [--shots DIR]
 int FlightBenchMain(int argc, char** argv);
