@@ -100,8 +100,9 @@ TEST_F(GameAudioPack, TheMenuMusicStartsWithTrackOne)
 // Records what the mixer puts out (SDL's disk driver writes it to a file at the pace of a real
 // device) while the game's sounds start and stop, and finds them where they happened. The audio
 // trace kept meanwhile stamps each event with the output frame it takes effect at, so the
-// recording is read at those frames: a busy machine that slows the sound thread moves the events
-// in wall-clock time but not against the trace.
+// recording is read at those frames. The script below also waits on the frames the mixer has
+// put out rather than on the wall clock: a busy machine that stalls the sound thread would
+// otherwise leave a sound only a few frames between its start and its stop.
 TEST_F(GameAudioPack, RecordedOutputFollowsTheEvents)
 {
     const std::string tag = "gw_audio_record_" + std::to_string(getpid());
@@ -118,8 +119,16 @@ TEST_F(GameAudioPack, RecordedOutputFollowsTheEvents)
     NAudio::Music music;
     LoadGameAudio(*sounds, music, true);
 
-    const auto start = std::chrono::steady_clock::now();
-    auto at = [&](int ms) { std::this_thread::sleep_until(start + std::chrono::milliseconds(ms)); };
+    // Waits until the mixer has put out `ms` of sound since the start; bounded by a minute of
+    // wall-clock time should the sound thread stop altogether.
+    const AudioDevice& device = *sounds->Device();
+    const uint64_t start = device.TracedFrames();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    auto at = [&](int ms) {
+        while (device.TracedFrames() < start + uint64_t(ms) * uint64_t(rate) / 1000u &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    };
     at(400);                       // silence
     sounds->Play(0, false, true);  // the engine
     sounds->SetVolume(0, 90);
