@@ -203,7 +203,8 @@ struct Judged {
 };
 
 // The output's latency is the lag most clear matches agree on. A start is found when the sound
-// matches the recording at that latency (give or take a few frames) clearly above chance: a
+// matches the recording at that latency (give or take a few frames, or one whole buffer, as the
+// mixer may fill a buffer ahead of the device now and then) clearly above chance: a
 // waveform of a few thousand frames laid over unrelated sound scores near zero. The best match
 // over the whole range is not required to lie there, as a louder sound starting a few
 // hundredths later can pull it a little aside while the start is plainly heard. Loud sounds can
@@ -211,6 +212,7 @@ struct Judged {
 constexpr double kFoundScore = 0.2;
 constexpr double kAgreeScore = 0.3;
 constexpr int kLatencySlack = 8;
+constexpr int kBufferFrames = 1024;  // the game's mixer buffer: the mixer may run one ahead of the device
 constexpr int kAudibleVolume = 30;
 constexpr int kJudgedPerKind = 12;
 constexpr double kFoundShare = 0.75;
@@ -273,7 +275,9 @@ bool CheckSounds(const Recording& rec, const std::vector<TraceEvent>& events, De
     std::printf("output latency: %d frames (from %zu clear matches)\n", latency, lags.size());
 
     for (const Judged& j : judged) {
-        const double there = j.at.Near(latency, kLatencySlack);
+        const double there = std::max({j.at.Near(latency, kLatencySlack),
+                                        j.at.Near(latency - kBufferFrames, kLatencySlack),
+                                        j.at.Near(latency + kBufferFrames, kLatencySlack)});
         const bool found = !lags.empty() && there >= kFoundScore;
         if (found)
             ++j.kind->found;
