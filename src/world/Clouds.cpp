@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 CClouds::CClouds(bool graphics) : m_graphics(graphics) {}
 
@@ -41,6 +43,18 @@ Vec3 ReadDrift(const ParamFile& f, const std::string& name)
 
 uint8_t ColourByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 
+// A colour channel as the frame buffer keeps it (0 … 255), or -1 where it is not a number or
+// lies too close to half-way between two steps to say which one it becomes.
+int FrameStep(float c)
+{
+    if (!std::isfinite(c))
+        return -1;
+    const float scaled = std::clamp(c, 0.0f, 1.0f) * 255.0f;
+    if (std::fabs(scaled - std::floor(scaled) - 0.5f) < 0.01f)
+        return -1;
+    return static_cast<int>(std::lround(scaled));
+}
+
 }  // namespace
 
 bool CClouds::Load(const ResourceGroup& group, const std::string& path)
@@ -55,6 +69,7 @@ bool CClouds::Load(const ResourceGroup& group, const std::string& path)
         const FileBuffer mesh = group.ReadFile(faces);
         if (mesh.Empty() || !m_dome->ParseAllGroups(reinterpret_cast<const char*>(mesh.Data()), mesh.Size()))
             LogWrite("CClouds: no dome mesh in %s", faces.c_str());
+        StudyDome();
     }
     if (!DecodePicture(group, f.GetString("clouds_file_name", "n"), m_clouds_image))
         return false;
@@ -120,14 +135,17 @@ void CClouds::Update(float dt)
     m_noise_offset += Vec3(m_noise_drift.x, m_noise_drift.y, m_noise_drift.z) * (m_noise_drift.w * dt);
 }
 
-void CClouds::SendDome(bool cloudLayers) const
+void CClouds::SendDome(bool cloudLayers, const std::vector<uint8_t>* only) const
 {
     const CFacesDepot& d = *m_dome;
     const size_t vertices = d.m_vertices.size() / 3, coords = d.m_tex_coords.size() / 2, normals = d.m_normals.size() / 3;
     const bool useNormals = m_show_normals && d.m_has_normals;
     const bool multi = cloudLayers && gwMultiTexCoord2fARB;
     glBegin(GL_TRIANGLES);
-    for (const CFacesDepot::Face& f : d.m_faces) {
+    for (size_t i = 0; i < d.m_faces.size(); ++i) {
+        const CFacesDepot::Face& f = d.m_faces[i];
+        if (only && (i >= only->size() || (*only)[i] == 0))
+            continue;
         if (f.v[0] < 0 || f.v[1] < 0 || f.v[2] < 0 || static_cast<size_t>(f.v[0]) >= vertices ||
             static_cast<size_t>(f.v[1]) >= vertices || static_cast<size_t>(f.v[2]) >= vertices)
             continue;
@@ -153,18 +171,184 @@ void CClouds::SendDome(bool cloudLayers) const
     glEnd();
 }
 
-void CClouds::Draw() const
+namespace {
+
+// The eye in the coordinates of the current model-view matrix: the matrix's inverse applied
+// to the origin. A matrix without an inverse puts the eye far away (outside any dome).
+Vec3 EyeInModel()
+{
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    // Column-major: the linear part a(r, c) = m[c * 4 + r], the shift t = m[12 … 14].
+    auto a = [&](int r, int c) { return static_cast<double>(m[c * 4 + r]); };
+    const double det = a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) - a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
+                       a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
+    if (!(std::fabs(det) > 1e-30))
+        return Vec3(1e30f, 1e30f, 1e30f);
+    // eye = −A⁻¹ t, with A⁻¹ = adjugate / det.
+    const double t[3] = {m[12], m[13], m[14]};
+    double e[3];
+    for (int r = 0; r < 3; ++r) {
+        const int r1 = (r + 1) % 3, r2 = (r + 2) % 3;
+        double sum = 0.0;
+        for (int c = 0; c < 3; ++c) {
+            const int c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+            // Cofactor of a(c, r): the adjugate is the cofactor matrix transposed.
+            const double cof = a(c1, r1) * a(c2, r2) - a(c1, r2) * a(c2, r1);
+            sum += cof * t[c];
+        }
+        e[r] = -sum / det;
+    }
+    return Vec3(static_cast<float>(e[0]), static_cast<float>(e[1]), static_cast<float>(e[2]));
+}
+
+// How far the sky pass is lifted, in the dome's own units.
+constexpr float kSkyLift = 0.01f;
+// A face counts as turned upwards when its unit normal's z is above this: lifted by kSkyLift it
+// then lies at least kSkyLift × kUpwards behind the face, well beyond the depth buffer's steps.
+constexpr float kUpwards = 0.05f;
+// Most face-against-vertex tests StudyDome makes (a dome of a few hundred faces needs 1e5).
+constexpr size_t kMaxStudy = 20000000;
+
+}  // namespace
+
+void CClouds::StudyDome()
+{
+    m_face_planes.clear();
+    m_dome_convex = false;
+    if (!m_dome)
+        return;
+    const CFacesDepot& d = *m_dome;
+    const size_t vertices = d.m_vertices.size() / 3;
+    // Every face is held against every vertex; a dome too large for that within a level load
+    // keeps its whole sky pass (no face planes: SkyPassFaces keeps every face).
+    if (d.m_faces.size() * vertices > kMaxStudy)
+        return;
+    auto at = [&](int32_t i) { return &d.m_vertices[static_cast<size_t>(i) * 3]; };
+    auto valid = [&](const CFacesDepot::Face& f) {
+        for (int k = 0; k < 3; ++k)
+            if (f.v[k] < 0 || static_cast<size_t>(f.v[k]) >= vertices)
+                return false;
+        return true;
+    };
+    // Edges used by one face only are the dome's open edges; their vertices are its rims.
+    std::map<std::pair<int32_t, int32_t>, int> edges;
+    for (const CFacesDepot::Face& f : d.m_faces)
+        if (valid(f))
+            for (int k = 0; k < 3; ++k)
+                ++edges[std::minmax(f.v[k], f.v[(k + 1) % 3])];
+    std::vector<uint8_t> rim(vertices, 0);
+    for (const auto& [edge, count] : edges)
+        if (count < 2)
+            rim[static_cast<size_t>(edge.first)] = rim[static_cast<size_t>(edge.second)] = 1;
+
+    float extent = 0.0f;
+    for (float c : d.m_vertices)
+        if (std::isfinite(c))
+            extent = std::max(extent, std::fabs(c));
+    m_dome_bottom = 1e30f;
+    for (size_t i = 0; i < vertices; ++i)
+        m_dome_bottom = std::min(m_dome_bottom, d.m_vertices[i * 3 + 2]);
+    const float eps = 1e-4f * extent;
+    bool convex = !d.m_faces.empty() && extent > 0.0f;
+    m_face_planes.reserve(d.m_faces.size());
+    for (const CFacesDepot::Face& f : d.m_faces) {
+        FacePlane plane{{0, 0, 0}, 0, false};
+        if (!valid(f)) {
+            m_face_planes.push_back(plane);
+            continue;
+        }
+        const float* a = at(f.v[0]);
+        const float* b = at(f.v[1]);
+        const float* c = at(f.v[2]);
+        const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+        const float len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        if (!(len > 0.0f) || !std::isfinite(len)) {
+            m_face_planes.push_back(plane);  // covers no pixel; kept all the same
+            continue;
+        }
+        for (float& k : n)
+            k /= len;
+        float dist = n[0] * a[0] + n[1] * a[1] + n[2] * a[2];
+        // Every vertex on one side of the face's plane: the outside is the other one.
+        float lo = 0.0f, hi = 0.0f;
+        for (size_t i = 0; i < vertices; ++i) {
+            const float* p = &d.m_vertices[i * 3];
+            const float sd = n[0] * p[0] + n[1] * p[1] + n[2] * p[2] - dist;
+            lo = std::min(lo, sd);
+            hi = std::max(hi, sd);
+        }
+        if ((hi > eps && lo < -eps) || !(hi > eps || lo < -eps))
+            convex = false;
+        if (hi > eps) {
+            for (float& k : n)
+                k = -k;
+            dist = -dist;
+        }
+        bool atRim = false;
+        for (int k = 0; k < 3; ++k)
+            atRim = atRim || rim[static_cast<size_t>(f.v[k])] != 0;
+        plane = FacePlane{{n[0], n[1], n[2]}, dist, !atRim && n[2] > kUpwards};
+        m_face_planes.push_back(plane);
+    }
+    m_dome_convex = convex;
+}
+
+size_t CClouds::SkyPassFaces(const Vec3& eye, std::vector<uint8_t>& draw) const
+{
+    const size_t faces = m_dome ? m_dome->m_faces.size() : 0;
+    draw.assign(faces, 1);
+    if (!m_dome_convex || m_face_planes.size() != faces)
+        return faces;
+    // The eye must lie inside every face's plane, clear of it, and above the dome's lowest
+    // point (below it, it would look up through the open bottom where no face stands).
+    if (!(eye.z > m_dome_bottom + kSkyLift))
+        return faces;
+    for (const FacePlane& p : m_face_planes)
+        if (!(p.n[0] * eye.x + p.n[1] * eye.y + p.n[2] * eye.z - p.d < -kSkyLift))
+            return faces;
+    size_t kept = faces;
+    for (size_t i = 0; i < faces; ++i)
+        if (m_face_planes[i].mayLeaveOut) {
+            draw[i] = 0;
+            --kept;
+        }
+    return kept;
+}
+
+bool CClouds::SkyPassNeeded(const Vec3& sky, const Vec3& fog)
+{
+    const float a[3] = {sky.x, sky.y, sky.z}, b[3] = {fog.x, fog.y, fog.z};
+    for (int k = 0; k < 3; ++k) {
+        const int sa = FrameStep(a[k]), sb = FrameStep(b[k]);
+        if (sa < 0 || sb < 0 || sa != sb)
+            return true;
+    }
+    return false;
+}
+
+void CClouds::Draw(bool skyPass) const
 {
     if (!m_dome)
         return;
-    // Sky pass.
-    glPushMatrix();
-    glTranslatef(0.0f, 0.0f, 0.01f);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glColor4f(m_sky_color.x, m_sky_color.y, m_sky_color.z, 1.0f);
-    SendDome(false);
-    glPopMatrix();
+    // Sky pass. With the sky colour already in the frame only its depth counts, and only
+    // where it can hold the cloud pass back.
+    const std::vector<uint8_t>* only = nullptr;
+    bool any = true;
+    if (!skyPass && m_clouds_texture) {
+        any = SkyPassFaces(EyeInModel(), m_sky_faces) > 0;
+        only = &m_sky_faces;
+    }
+    if (any) {
+        glPushMatrix();
+        glTranslatef(0.0f, 0.0f, kSkyLift);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+        glColor4f(m_sky_color.x, m_sky_color.y, m_sky_color.z, 1.0f);
+        SendDome(false, only);
+        glPopMatrix();
+    }
 
     // Cloud pass: the two layers added signed over each other.
     if (!m_clouds_texture)

@@ -8,7 +8,9 @@
 // the textures can be rebuilt. Without graphics the pictures are decoded but no texture is made.
 // A one-character picture name or a picture that does not decode makes Load return false; the
 // sky colour then stays what it was (black at construction). A drift direction of length 0 is
-// kept as 0: those clouds stand still.
+// kept as 0: those clouds stand still. Where the frame already holds the sky colour (CLevel
+// compares it with the fog colour the frame is cleared in), the sky pass draws only the faces
+// whose depth can still hide clouds; the dome's shape is studied once at load for that.
 #pragma once
 
 #include "app/Vec3.h"
@@ -17,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFacesDepot;
 class CTexture;
@@ -31,7 +34,27 @@ public:
 
     bool Load(const ResourceGroup& group, const std::string& path);
     void Update(float dt);
-    void Draw() const;
+    // The sky pass (the dome in the sky colour, lifted a little) and the cloud pass over it.
+    // With skyPass false the sky colour is taken to be in the frame already, and the sky pass
+    // keeps only the faces whose depth can still hold the cloud pass back (SkyPassFaces); with
+    // no cloud pass to follow it is drawn whole, since it lays the dome's depth.
+    void Draw(bool skyPass = true) const;
+
+    // Which faces of the sky pass count for an eye at `eye` (in the dome's own coordinates)
+    // once the sky colour is in the frame. Lifted, a face turned upwards lies behind the cloud
+    // pass for an eye inside a convex dome and hides none of it: such faces are left out
+    // (draw[i] = 0). Faces turned sideways or down (their lifted copy can come level with or in
+    // front of the clouds), faces touching the dome's open rims (an eye may look past a rim at
+    // them), or every face when the dome is not convex or the eye is not inside it, are kept
+    // (1). Returns how many are kept.
+    size_t SkyPassFaces(const Vec3& eye, std::vector<uint8_t>& draw) const;
+
+    // Whether the sky pass can change the frame. It cannot when the sky colour and the fog
+    // colour are the same colour in the frame buffer (eight bits a channel): the frame is
+    // cleared in one of the two and ground lying behind the dome is fogged over, so the pass
+    // would write what is there already. A channel close to half-way between two steps counts
+    // as different, since the frame buffer's rounding there is not ours to know.
+    static bool SkyPassNeeded(const Vec3& sky, const Vec3& fog);
 
     // Rebuilds the two textures from the decoded pictures (after a new GL context).
     void BuildTextures();
@@ -54,7 +77,15 @@ public:
     static DecodedImage CloudTexels(const DecodedImage& picture, const uint8_t colour[3]);
 
 private:
-    void SendDome(bool cloudLayers) const;
+    // A dome face's plane: unit normal pointing out of the dome, offset, and whether the sky
+    // pass may leave the face out (turned upwards, clear of the open rims).
+    struct FacePlane {
+        float n[3];
+        float d;
+        bool mayLeaveOut;
+    };
+    void StudyDome();
+    void SendDome(bool cloudLayers, const std::vector<uint8_t>* only = nullptr) const;
 
     bool m_graphics;
     std::unique_ptr<CFacesDepot> m_dome;
@@ -70,4 +101,8 @@ private:
     float m_intensity = 0.0f;
     uint8_t m_cloud_colour[3] = {255, 255, 255};
     Vec3 m_sky_color{0, 0, 0};
+    std::vector<FacePlane> m_face_planes;  // one per dome face (StudyDome)
+    bool m_dome_convex = false;
+    float m_dome_bottom = 0.0f;  // the lowest z of the dome's vertices
+    mutable std::vector<uint8_t> m_sky_faces;  // the last frame's choice, kept to reuse its memory
 };

@@ -213,12 +213,14 @@ void CLevel::DrawSky(const Vec3& p) const
     // The dome lies far beyond the fog's end; drawn fogged its cloud layers would never show,
     // so the sky is drawn clear and the fog goes back on for the valley. Drawn after the
     // opaque terrain, the depth test keeps every pixel as it was and only spares the two dome
-    // passes where the ground stands in front.
+    // passes where the ground stands in front. The frame is cleared in the fog colour (the
+    // game screen) or the sky colour (the clear colour LoadLevel sets); where the two are one
+    // colour the plain sky pass would repaint the clear colour and is left out.
     glDisable(GL_FOG);
     glPushMatrix();
     glTranslatef(p.x, p.y + kDomeAhead, 0.0f);
     glScalef(kDomeScaleXY, kDomeScaleXY, kDomeScaleZ);
-    m_clouds->Draw();
+    m_clouds->Draw(CClouds::SkyPassNeeded(m_clouds->SkyColor(), m_fog_color));
     glPopMatrix();
     glEnable(GL_FOG);
 }

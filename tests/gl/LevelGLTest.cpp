@@ -1,15 +1,19 @@
 // The level drawn in a real GL context: terrain chunks from display lists with both texture
 // units, the single-texture path, fog towards the distance, the sky colour past the level's end.
 #include "GLTestContext.h"
+#include "unit/DomeMesh.h"
 #include "unit/PictureFiles.h"
 
 #include "app/AppWindow.h"
 #include "game/GameData.h"
 #include "render/ResourceBank.h"
 #include "resources/ResourceGroup.h"
+#include "world/Clouds.h"
 #include "world/Level.h"
 #include "world/Terrain.h"
+#include "world/Water.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -147,6 +151,75 @@ TEST_F(LevelGLTest, DistantGroundFadesIntoTheFogAndPastTheEndOnlyWaterRemains)
     EXPECT_LT(r, 40);
     EXPECT_LT(g, 40);
     EXPECT_GT(b, 200);
+}
+
+TEST_F(LevelGLTest, SkyPassLeftOutWhereTheFrameHoldsTheSkyColourChangesNoPixel)
+{
+    // Fog and sky of one colour, a faceted dome and patchy clouds over it, as the forge makes
+    // them; the frame is cleared in the fog colour as the game screen clears it.
+    Put("levels/level01/terra.ter",
+        "k_scale 1\nraw_name levels/level01/height.raw\nlines 4\nh_dist 0.5\nh_max 10\nk_detail_tex 4\n"
+        "main_tex levels/level01/main.jpg\ndetail_tex levels/level01/detail.jpg\nplane_pos_z 3\n"
+        "m_fog_color.x 0.721569\nm_fog_color.y 0.8\nm_fog_color.z 0.878431\nm_fog_type 2\n"
+        "h_water 0.5\nwater_size 60\nk_water_tex 4\nwater_transparency 0.72\nwater_tex levels/level01/water.jpg\n");
+    std::vector<uint8_t> patches(32 * 32);
+    for (size_t i = 0; i < patches.size(); ++i)
+        patches[i] = static_cast<uint8_t>((i * 37 + (i / 32) * 11) % 256);
+    Put("levels/level01/patches.jpg", MakeJpeg(32, 32, 1, patches));
+    Put("levels/level01/dome.obj", DomeObj(24, 8));
+    Put("levels/level01/clouds.cld",
+        "faces_file_name levels/level01/dome.obj\nclouds_file_name levels/level01/patches.jpg\n"
+        "clouds_noise_file_name levels/level01/patches.jpg\nm_intensity 0.6\n"
+        "m_clouds_red 255\nm_clouds_green 255\nm_clouds_blue 255\nm_sky_red 184\nm_sky_green 204\nm_sky_blue 224\n");
+    m_level = std::make_unique<CLevel>(&m_game, nullptr);
+    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_FALSE(CClouds::SkyPassNeeded(m_level->Clouds()->SkyColor(), m_level->FogColor()));
+
+    // Low over the valley looking ahead and a little up, so that the dome's upright band at
+    // the horizon and the faces above it are both in sight; the far plane holds the dome.
+    const Vec3 eye(0, 100, 2.5f);
+    auto frame = [&](bool skyPass) {
+        const Vec3& fog = m_level->FogColor();
+        glClearColor(fog.x, fog.y, fog.z, 1.0f);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(70.0, 1.0, 0.1, 400.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(eye.x, eye.y, eye.z, eye.x, eye.y + 30, eye.z + 6, 0, 0, 1);
+        m_level->SetViewPosition(eye);
+        m_level->SetupFog();
+        m_level->GetTerrain()->Draw();
+        // The dome where DrawSky puts it: 10 ahead of the view, scaled (140, 140, 80).
+        glDisable(GL_FOG);
+        glPushMatrix();
+        glTranslatef(eye.x, eye.y + 10.0f, 0.0f);
+        glScalef(140.0f, 140.0f, 80.0f);
+        m_level->Clouds()->Draw(skyPass);
+        glPopMatrix();
+        glEnable(GL_FOG);
+        m_level->GetWater()->Draw();
+        glDisable(GL_FOG);
+        return ReadFrame(skyPass ? "sky_pass_whole" : "sky_pass_left_out");
+    };
+    m_level->UpdateLevel(1.0f);
+    const auto whole = frame(true);
+    const auto leftOut = frame(false);
+    ASSERT_EQ(whole.size(), leftOut.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < whole.size(); i += 4)
+        if (whole[i] != leftOut[i] || whole[i + 1] != leftOut[i + 1] || whole[i + 2] != leftOut[i + 2])
+            ++differing;
+    EXPECT_EQ(differing, 0u);
+    // The frame holds clouds (not only the clear colour), or the comparison says nothing.
+    size_t clouded = 0;
+    for (size_t i = 0; i < whole.size(); i += 4)
+        if (std::abs(whole[i] - 184) > 6 && whole[i + 1] > 200)
+            ++clouded;
+    EXPECT_GT(clouded, whole.size() / 4 / 20);
 }
 
 TEST_F(LevelGLTest, ReloadGraphicsRebuildsTheChunkLists)
