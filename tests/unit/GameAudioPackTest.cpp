@@ -30,8 +30,12 @@ protected:
     {
         sounds.reset();
         ResourceGroup::DeleteGroup("main");
+        unsetenv("GW_AUDIO_TRACE");
+        unsetenv("SDL_DISKAUDIOFILE");
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
+    // The environment is changed only while no device is open: SDL's sound thread reads it as it
+    // starts (its priority hints), and setenv beside a getenv in another thread can crash.
     void Open(const char* driver)
     {
         const std::string pack = std::string(GW_GAME_DIR) + "/data/data.pk";
@@ -108,10 +112,10 @@ TEST_F(GameAudioPack, RecordedOutputFollowsTheEvents)
     const std::string tag = "gw_audio_record_" + std::to_string(getpid());
     const std::filesystem::path raw = std::filesystem::temp_directory_path() / (tag + ".raw");
     const std::filesystem::path trace = std::filesystem::temp_directory_path() / (tag + ".trace");
+    sounds.reset();  // the silent device of SetUp, closed before the environment changes
     setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
     setenv("GW_AUDIO_TRACE", trace.c_str(), 1);
     Open("disk");
-    unsetenv("GW_AUDIO_TRACE");
     ASSERT_STREQ(sounds->Device()->DriverName(), "disk");
     const int rate = sounds->Device()->OutputRate();
     const size_t channels = size_t(sounds->Device()->OutputChannels());
@@ -141,6 +145,7 @@ TEST_F(GameAudioPack, RecordedOutputFollowsTheEvents)
     sounds->StopAll();
     at(2300);
     sounds.reset();  // closes the recording and the trace
+    unsetenv("GW_AUDIO_TRACE");
     unsetenv("SDL_DISKAUDIOFILE");
 
     std::ifstream in(raw, std::ios::binary);
