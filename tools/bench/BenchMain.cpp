@@ -198,11 +198,7 @@ int main(int argc, char** argv)
 
         const bool last = done + 1 == limit || world.IsFinished();
         if (last && !shot.empty()) {
-            std::vector<uint8_t> rgb(static_cast<size_t>(kWidth) * kHeight * 3);
-            glReadBuffer(GL_BACK);
-            glPixelStorei(GL_PACK_ALIGNMENT, 1);
-            glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-            if (!WritePngBottomUp(shot, kWidth, kHeight, rgb))
+            if (!WriteBackBufferPng(shot, kWidth, kHeight))
                 std::fprintf(stderr, "gw-bench: cannot write %s\n", shot.c_str());
         }
         window.SwapBuffers();

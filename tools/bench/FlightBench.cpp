@@ -134,14 +134,9 @@ void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<d
 // The frame just drawn (the back buffer), read back and written as a PNG; outside the timing.
 void WriteShot(const std::string& dir, int level, int frame)
 {
-    constexpr int kW = 800, kH = 600;
-    std::vector<uint8_t> rgb(static_cast<size_t>(kW) * kH * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     char name[48];
     std::snprintf(name, sizeof name, "/level%02d_f%05d.png", level, frame);
-    if (!WritePngBottomUp(dir + name, kW, kH, rgb))
+    if (!WriteBackBufferPng(dir + name, 800, 600))
         std::fprintf(stderr, "gw-bench flight: cannot write %s%s\n", dir.c_str(), name);
 }
 

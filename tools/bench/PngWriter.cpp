@@ -1,6 +1,8 @@
-// PngWriter: signature, IHDR, one IDAT of stored deflate blocks, IEND; CRC-32 and Adler-32.
+// PngWriter: signature, IHDR, one IDAT of stored deflate blocks, IEND; CRC-32 and Adler-32; and the
+// back buffer read back into one.
 #include "PngWriter.h"
 
+#include "platform/GL.h"
 #include "resources/FileIO.h"
 
 #include <algorithm>
@@ -88,4 +90,13 @@ bool WritePngBottomUp(const std::string& path, int width, int height, const std:
     Chunk(png, "IDAT", z);
     Chunk(png, "IEND", {});
     return WriteFileAtomic(path, png, false);
+}
+
+bool WriteBackBufferPng(const std::string& path, int width, int height)
+{
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return WritePngBottomUp(path, width, height, rgb);
 }
