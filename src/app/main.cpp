@@ -1,6 +1,7 @@
 // The game's entry point: start-up, the main loop, and shut-down in reverse order.
 #include "app/AppWindow.h"
 #include "app/CScreen.h"
+#include "app/CommandLine.h"
 #include "app/Log.h"
 #include "audio/SoundManager.h"
 #include "audio/SoundTable.h"
@@ -8,6 +9,7 @@
 #include "platform/Platform.h"
 #include "render/ResourceBank.h"
 #include "resources/AppConfig.h"
+#include "resources/GameFolders.h"
 #include "resources/ResourceGroup.h"
 #include "ui/Intro.h"
 #include "ui/MainMenu.h"
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -22,10 +25,27 @@ const char* kTitle = "Gorgewing II";
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const CommandLine options = ParseCommandLine(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "gorgewing2: %s\nTry 'gorgewing2 --help' for more information.\n", options.error.c_str());
+        return 2;
+    }
+    if (options.help || options.version) {
+        std::fputs((options.help ? UsageText() : VersionText() + "\n").c_str(), stdout);
+        return 0;
+    }
+
+    // The data folder and where the player's files go; the game runs inside the data folder, so
+    // every data path it reads stays relative to it.
+    const GameFolders folders = ResolveGameFolders(FolderInputsOfProcess(options.dataDir, options.portable));
+    const bool userFoldersMade = MakeUserFolders(folders);
+    const bool enteredData = chdir(folders.dataDir.c_str()) == 0;
+    SetCurrentFolders(folders);
+
     // 1. The log of this run starts empty.
-    LogOpen("log.txt");
+    LogOpen(folders.LogFile().c_str());
 
     std::string error;
     if (!platform::InitVideo(&error) || !platform::HasRealDisplay()) {
@@ -56,7 +76,9 @@ int main()
 
     // 6. Settings: window size (defaults: the view size), full screen, autosave, sound switches.
     AppConfig& config = TheAppConfig();
-    LoadSettings(config, app->View().width, app->View().height);
+    LoadSettings(config, app->View().width, app->View().height, folders.SettingsFile());
+    if (options.screen != CommandLine::Screen::AsStored)
+        config.m_full_screen = options.screen == CommandLine::Screen::FullScreen;
     sounds->SetInvertStereo(config.m_sound_invert);
     const int width = config.m_window_width;
     const int height = config.m_window_height;
@@ -77,6 +99,13 @@ int main()
         platform::ShutdownVideo();
         return 1;
     }
+
+    LogWrite("Data: %s (%s)%s", folders.dataDir.c_str(), folders.foundBy.c_str(), enteredData ? "" : ", cannot enter it");
+    if (folders.portable)
+        LogWrite("Player's files: beside the data (portable)");
+    else
+        LogWrite("Player's files: settings %s, tables %s, log %s%s", folders.configDir.c_str(), folders.userDataDir.c_str(),
+                 folders.stateDir.c_str(), userFoldersMade ? "" : " (a folder could not be made)");
 
     // 9-10. The one fatal check.
     LogWrite("Checking system compability");
@@ -124,7 +153,7 @@ int main()
         snapshot.windowTop = t;
         snapshot.soundInvert = sounds->InvertStereo();
         snapshot.fullScreen = app->IsFullScreen();
-        SaveSettings(config, snapshot);
+        SaveSettings(config, snapshot, folders.SettingsFile());
 
         // 19.
         app->HideWindow();

@@ -1,8 +1,8 @@
 // GameControls: load and store of the bindings and preferences of "data/save.sav".
 #include "game/GameControls.h"
 
-#include "app/Log.h"
 #include "game/GameData.h"
+#include "resources/GameFolders.h"
 #include "resources/ParamFile.h"
 
 void SetDefaultBindings(GameData& g)
@@ -45,7 +45,7 @@ void LoadControls(GameData& g, const ParamFile& f)
     }
     g.SelectLevelSet(g.m_levels_pack_name);
     for (int i = 0; i < 2; ++i)
-        g.scoreTables[i].Load(CScoreTable::kFiles[i]);
+        g.scoreTables[i].Load(CurrentFolders().ScoresFile(i));
 }
 
 void StoreControls(const GameData& g, ParamFile& f)
@@ -65,21 +65,18 @@ void StoreControls(const GameData& g, ParamFile& f)
     f.SetInt("m_camera_pos", g.m_camera_pos);
     f.SetInt("m_custom_level_num", g.m_custom_level_num);
     f.SetString("m_levels_pack_name", g.m_levels_pack_name);
+    // A table that cannot be written is logged by the writer and keeps its old file.
     for (int i = 0; i < 2; ++i)
-        if (!g.scoreTables[i].Save(CScoreTable::kFiles[i]))
-            LogWrite("GameControls: cannot write %s", CScoreTable::kFiles[i]);
+        g.scoreTables[i].Save(CurrentFolders().ScoresFile(i));
 }
 
 bool ReadSaveFile(ParamFile& save)
 {
     save.Clear();
-    return save.Load(kSaveFile, true, kSaveKey);
+    return save.Load(CurrentFolders().SaveFile(), true, kSaveKey);
 }
 
 bool WriteSaveFile(const ParamFile& save)
 {
-    const bool ok = save.Save(kSaveFile, kSaveKey);
-    if (!ok)
-        LogWrite("GameControls: cannot write %s", kSaveFile);
-    return ok;
+    return save.Save(CurrentFolders().SaveFile(), kSaveKey);
 }

@@ -13,6 +13,8 @@
 class GameData;
 class ParamFile;
 
+// The save file's name in a portable game folder; an installed game keeps it in the player's
+// configuration folder (GameFolders::SaveFile).
 inline constexpr const char* kSaveFile = "data/save.sav";
 inline constexpr const char* kSaveKey = "kq71x";
 
@@ -20,13 +22,14 @@ inline constexpr const char* kSaveKey = "kq71x";
 void SetDefaultBindings(GameData& game);
 
 // Fills the bindings and preferences, mounts the chosen level set with its level list, then
-// loads both score tables from "data/scores1.tab" and "data/scores2.tab".
+// loads both score tables (GameFolders::ScoresFile: "data/scores1.tab" and "data/scores2.tab" in a
+// portable game folder).
 void LoadControls(GameData& game, const ParamFile& save);
 
 // Writes every binding and preference key (not "m_game_kind"), then saves both score tables.
 void StoreControls(const GameData& game, ParamFile& save);
 
-// "data/save.sav" with its key; false (and an empty tree) when it cannot be read.
+// The save file (GameFolders::SaveFile) with its key; false (and an empty tree) when it cannot be read.
 bool ReadSaveFile(ParamFile& save);
-// Replaces "data/save.sav" through a temporary file; false when it cannot be written.
+// Replaces the save file through a temporary file; false (logged by the writer) when it cannot be written.
 bool WriteSaveFile(const ParamFile& save);

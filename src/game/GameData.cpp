@@ -6,6 +6,7 @@
 #include "render/ResourceBank.h"
 #include "render/Texture.h"
 #include "render/Unit.h"
+#include "resources/GameFolders.h"
 #include "resources/ResourceGroup.h"
 
 #include <cstdio>
@@ -269,7 +270,9 @@ bool GameData::SelectLevelSet(const std::string& packPath)
         levels = ResourceGroup::CreateGroup(kLevelsGroup);
         levels->SetKey(kLevelsPackKey);
     }
-    const bool mounted = levels->MountPack(packPath);
+    // The name is kept as given (the save file's relative form for the data folder's sets); the
+    // pack is found in the data folder first, then among the player's own sets.
+    const bool mounted = levels->MountPack(ResolveLevelSetPath(packPath));
     if (!mounted)
         LogWrite("GameData: cannot mount the level set %s", packPath.c_str());
     m_levels_pack_name = packPath;

@@ -121,8 +121,8 @@ void CGameField::NewLevel(int level)
         }
     }
     LogWrite("save 2 cfg = ok");
-    if (m_write_save && !WriteSaveFile(tree))
-        LogWrite("CGameField::NewLevel: cannot write %s", kSaveFile);
+    if (m_write_save)
+        WriteSaveFile(tree);
     LogWrite("cfg.SaveConfig = ok");
     LogWrite("CGameField::NewLevel = ok");
     LogWrite("--------------------------------");

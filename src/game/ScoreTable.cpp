@@ -8,7 +8,6 @@
 #include <string>
 
 const char* const CScoreTable::kKey = "zu#58p";
-const char* const CScoreTable::kFiles[2] = {"data/scores1.tab", "data/scores2.tab"};
 
 int CScoreTable::Rank(int32_t score) const
 {

@@ -29,7 +29,6 @@ public:
     static constexpr int kShown = 7;
     static constexpr size_t kNameLength = 15;  // what the enter-name edit allows
     static const char* const kKey;         // "zu#58p"
-    static const char* const kFiles[2];    // "data/scores1.tab", "data/scores2.tab"
 
     // -1 for a score of 0; otherwise the number of leading entries not below the score (the walk
     // stops at the first lower one); 7 or more gives -1.

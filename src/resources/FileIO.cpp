@@ -1,7 +1,11 @@
 // Whole-file reads and atomic writes (temporary file, flush, rename) over POSIX stdio.
 #include "resources/FileIO.h"
 
+#include "app/Log.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes)
@@ -41,15 +45,27 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size, boo
     // The temporary file sits beside the target so that the rename never crosses file systems.
     std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
     std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
+    if (!f) {
+        LogWrite("cannot write %s: %s", path.c_str(), std::strerror(errno));
         return false;
+    }
     bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
+    int err = ok ? 0 : errno;
     ok = std::fflush(f) == 0 && ok;
     ok = ok && (!durable || fsync(fileno(f)) == 0);
+    if (!ok && !err)
+        err = errno;
     ok = std::fclose(f) == 0 && ok;
-    if (ok)
-        ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok)
+    if (!ok && !err)
+        err = errno;
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
         std::remove(temp.c_str());
+        // The one line every failed write leaves in the log, whoever asked for it.
+        LogWrite("cannot write %s: %s", path.c_str(), err ? std::strerror(err) : "write failed");
+    }
     return ok;
 }

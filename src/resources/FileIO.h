@@ -4,7 +4,8 @@
 // through WriteFileAtomic: the bytes land in a temporary file in the same folder, are flushed to
 // disk, and the temporary file is then renamed over the old one. A crash, a kill or a full disk
 // therefore leaves either the old file or the new one, never a truncated one. Failures are
-// returned as false; the old file is then untouched and the temporary file removed.
+// returned as false and logged here, once ("cannot write <path>: <reason>"); the old file is then
+// untouched and the temporary file removed. Callers do not log the failure again.
 #pragma once
 
 #include <cstddef>

@@ -44,8 +44,8 @@ void CEnterNameDlg::Finish()
     if (m_table.Rank(m_score) != -1) {
         m_table.Insert(EntryName(), m_score, m_level);
         LogWrite("Top 7: %s, %i, level %i", EntryName().c_str(), m_score, m_level);
-        if (!m_file.empty() && !m_table.Save(m_file))
-            LogWrite("CEnterNameDlg: cannot write %s", m_file.c_str());
+        if (!m_file.empty())
+            m_table.Save(m_file);
     }
     Close(0);
 }

@@ -44,15 +44,8 @@ int CLevelSetDlg::ReadLevelCount(const std::string& setPath)
     return count;
 }
 
-CLevelSetDlg::CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, const std::string& folder)
-    : CMenuDialog(layout)
+std::vector<std::string> CLevelSetDlg::SetFilesIn(const std::string& folder)
 {
-    m_ok = AddButton("m_ok_btn", "m_leveld_ok_btn");
-    m_cancel = AddButton("m_cancel_btn", "m_leveld_cancel_btn");
-    auto list = std::make_unique<CSimpleList>(this, layout.Texture("m_list_box"), layout.Font(), 22.0f);
-    list->SetPosition(static_cast<float>(layout.Int("m_leveld_listx")), static_cast<float>(layout.Int("m_leveld_listy")));
-    list->SetTextColor(1, 1, 1, 1);
-
     std::vector<std::string> files;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -65,15 +58,36 @@ CLevelSetDlg::CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, 
             break;
     }
     std::sort(files.begin(), files.end());
-    if (files.size() > static_cast<size_t>(kMaxSets))
-        files.resize(kMaxSets);
-    for (const std::string& name : files) {
-        const std::string path = folder + "/" + name;
+    for (std::string& name : files)
+        name = folder + "/" + name;
+    return files;
+}
+
+CLevelSetDlg::CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, const std::string& folder,
+                           const std::string& ownFolder)
+    : CMenuDialog(layout)
+{
+    m_ok = AddButton("m_ok_btn", "m_leveld_ok_btn");
+    m_cancel = AddButton("m_cancel_btn", "m_leveld_cancel_btn");
+    auto list = std::make_unique<CSimpleList>(this, layout.Texture("m_list_box"), layout.Font(), 22.0f);
+    list->SetPosition(static_cast<float>(layout.Int("m_leveld_listx")), static_cast<float>(layout.Int("m_leveld_listy")));
+    list->SetTextColor(1, 1, 1, 1);
+
+    // The data folder's sets by their relative name, then the player's own by their full path.
+    std::vector<std::string> paths = SetFilesIn(folder);
+    if (!ownFolder.empty() && ownFolder != folder)
+        for (const std::string& path : SetFilesIn(ownFolder))
+            paths.push_back(path);
+    if (paths.size() > static_cast<size_t>(kMaxSets))
+        paths.resize(kMaxSets);
+    const std::string current = Normalised(currentPath);
+    const std::string currentFound = Normalised(ResolveLevelSetPath(currentPath));
+    for (const std::string& path : paths) {
         const int count = ReadLevelCount(path);
         char item[300];
-        std::snprintf(item, sizeof item, "%s (%i)", std::filesystem::path(name).stem().string().c_str(), count);
+        std::snprintf(item, sizeof item, "%s (%i)", std::filesystem::path(path).stem().string().c_str(), count);
         list->AddItem(item);
-        if (Normalised(path) == Normalised(currentPath))
+        if (Normalised(path) == current || Normalised(path) == currentFound)
             list->SetSelected(static_cast<int>(m_paths.size()));
         m_paths.push_back(path);
     }

@@ -1,11 +1,14 @@
-// CLevelSetDlg: the list of level sets found as "levels/*.set", each with its level count.
+// CLevelSetDlg: the list of level sets found as "levels/*.set" of the data folder and among the
+// player's own sets ($XDG_DATA_HOME/gorgewing2/levels/*.set), each with its level count.
 //
-// When made it walks the folder (at most kMaxSets files, in name order), opens each set in a
+// When made it walks both folders (at most kMaxSets files, in name order, the data folder's
+// first; the player's sets are named by their full path), opens each set in a
 // temporary resource group "temp" with the level sets' cipher key, reads "levels/levels.txt" and
 // its "levels_count" (0 when missing), lists "name (count)" and removes the group again. The set in
 // use is selected. OK closes with 0 and the game dialog reads SelectedPath(); cancel closes with 1.
 #pragma once
 
+#include "resources/GameFolders.h"
 #include "ui/MenuDialog.h"
 
 #include <string>
@@ -19,8 +22,10 @@ class CLevelSetDlg : public CMenuDialog {
 public:
     static constexpr int kMaxSets = 32;
 
-    // folder: where the sets are looked for ("levels"); currentPath: the set in use.
-    CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, const std::string& folder = "levels");
+    // folder: the data folder's sets ("levels"); ownFolder: the player's sets ("" for none);
+    // currentPath: the set in use.
+    CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, const std::string& folder = "levels",
+                 const std::string& ownFolder = CurrentFolders().userLevelsDir);
 
     // The path of the selected set ("levels/base.set"), or "" when the list is empty.
     std::string SelectedPath() const;
@@ -35,6 +40,8 @@ public:
 
     // The "levels_count" of one set file (0 when it cannot be read).
     static int ReadLevelCount(const std::string& setPath);
+    // The "*.set" files of a folder as folder + "/" + name, in name order ("" folder: none).
+    static std::vector<std::string> SetFilesIn(const std::string& folder);
 
 private:
     CSimpleButton* m_ok;

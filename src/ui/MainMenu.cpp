@@ -10,6 +10,7 @@
 #include "render/ResourceBank.h"
 #include "render/Texture.h"
 #include "resources/AppConfig.h"
+#include "resources/GameFolders.h"
 #include "ui/EnterNameDlg.h"
 #include "ui/GameDlg.h"
 #include "ui/GameStart.h"
@@ -80,7 +81,7 @@ CSimpleButton* CMainMenu::AddButton(const char* textureKey, const char* posKey)
 void CMainMenu::LoadControls()
 {
     if (!ReadSaveFile(m_save))
-        LogWrite("CMainMenu: no %s, default controls", kSaveFile);
+        LogWrite("CMainMenu: no %s, default controls", CurrentFolders().SaveFile().c_str());
     ::LoadControls(GameData::Get(), m_save);
 }
 
@@ -92,8 +93,7 @@ void CMainMenu::StoreControls()
         GameScreenSaveState(m_game, m_save);
         m_save.SetInt("m_game_kind", GameScreenKind(m_game));
     }
-    if (!WriteSaveFile(m_save))
-        LogWrite("CMainMenu: cannot write %s", kSaveFile);
+    WriteSaveFile(m_save);
 }
 
 void CMainMenu::StartMusic()
@@ -145,7 +145,7 @@ void CMainMenu::Activate()
             LogWrite("Game over: score %d", score);
             if (!m_enter_name_dlg) {
                 m_enter_name_dlg = std::make_unique<CEnterNameDlg>(m_layout, GameData::Get().scoreTables[kind],
-                                                                   CScoreTable::kFiles[kind], score,
+                                                                   CurrentFolders().ScoresFile(kind), score,
                                                                    GameScreenLevel(m_game));
                 m_enter_name_dlg->SetVirtualSize(m_virtual_width, m_virtual_height);
                 m_enter_name_dlg->SetDimBackground(true);
@@ -309,7 +309,7 @@ void CMainMenu::OnControlEvent(CControl* control)
             return;
         GameData& data = GameData::Get();
         CScoreTable* tables[2] = {&data.scoreTables[0], &data.scoreTables[1]};
-        const std::string files[2] = {CScoreTable::kFiles[0], CScoreTable::kFiles[1]};
+        const std::string files[2] = {CurrentFolders().ScoresFile(0), CurrentFolders().ScoresFile(1)};
         const int shown = m_game && GameScreenKind(m_game) == kCustomGame ? 1 : 0;
         m_top7_dlg = std::make_unique<CTop7Dlg>(m_layout, tables, files, shown);
         OpenDialog(m_top7_dlg.get(), nullptr);

@@ -100,8 +100,8 @@ void CTop7Dlg::OnDialogClosed(int result, CDialogScreen* dialog)
         return;
     table->Clear();
     LogWrite("Top 7: table %i cleared", m_shown);
-    if (!m_files[m_shown].empty() && !table->Save(m_files[m_shown]))
-        LogWrite("CTop7Dlg: cannot write %s", m_files[m_shown].c_str());
+    if (!m_files[m_shown].empty())
+        table->Save(m_files[m_shown]);
 }
 
 } // namespace NInterface

@@ -28,7 +28,7 @@ wx=0
 wy=0
 # Starts the game and waits for the main menu; sets wx, wy to the window's corner on screen.
 start_game() {
-  "$bin" >"$work/stdout.txt" 2>&1 &
+  "$bin" --windowed >"$work/stdout.txt" 2>&1 &
   pid=$!
   local wid=""
   for _ in $(seq 1 200); do

@@ -18,7 +18,7 @@ cd "$work" || fail "no folder"
 
 # Starts the game, waits for its window, prints its size, ends it with SIGTERM; fails on a bad exit.
 run_game() {
-  "$bin" >"$work/stdout.txt" 2>&1 &
+  "$bin" --windowed >"$work/stdout.txt" 2>&1 &
   local pid=$! wid=""
   for _ in $(seq 1 150); do
     wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1)

@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
-# The game opens its 800 x 600 window with a GL context, logs the GL lines, and leaves with exit
-# code 0 on SIGTERM. Run under Xvfb (DISPLAY set by ctest's caller).
+# The options answer without a window (--help, --version, an unknown option ends with code 2);
+# then the game opens its 800 x 600 window (--windowed) with a GL context, logs the GL lines, and
+# leaves with exit code 0 on SIGTERM. Run under Xvfb (DISPLAY set by ctest's caller).
 set -u
 build="$1"
 game="$build/game"
 bin="$build/bin/gorgewing2"
 fail() { echo "FAIL: $*"; exit 1; }
+
+out=$(DISPLAY= "$bin" --help) || fail "--help exit code $?"
+for option in --windowed --fullscreen "--data DIR" --portable --version; do
+  grep -q -- "$option" <<<"$out" || fail "--help does not name $option"
+done
+DISPLAY= "$bin" --version | grep -qx "gorgewing2 [0-9]*\.[0-9]*\.[0-9]*" || fail "--version: $("$bin" --version)"
+err=$(DISPLAY= "$bin" --windowed --fulscreen 2>&1 >/dev/null)
+rc=$?
+[[ $rc -eq 2 ]] || fail "an unknown option ended with $rc, not 2"
+grep -q "unknown option '--fulscreen'" <<<"$err" || fail "no clear error for an unknown option: $err"
+
 [[ -n "${DISPLAY:-}" ]] || { echo "no DISPLAY: skipped"; exit 0; }
 
 cd "$game" || fail "no game folder"
 rm -f log.txt
-"$bin" &
+"$bin" --windowed &
 pid=$!
 for _ in $(seq 1 100); do
   grep -q "^done$\|^fail$" log.txt 2>/dev/null && break

@@ -26,6 +26,7 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <unistd.h>
 
 using namespace NInterface;
 
@@ -203,3 +204,34 @@ TEST_F(MenuScreensGLTest, IntroShowsOneOfTheTwoPictures)
 }
 
 } // namespace
+
+TEST_F(MenuScreensGLTest, LevelSetDialogListsThePlayersOwnSetsByFullPath)
+{
+    // A player's folder with a copy of the base set and a damaged set beside the data folder's.
+    const std::filesystem::path own =
+        std::filesystem::temp_directory_path() / ("gw_own_sets_" + std::to_string(getpid())) / "levels";
+    std::filesystem::create_directories(own);
+    std::filesystem::copy_file("levels/base.set", own / "canyon.set");
+    std::ofstream(own / "broken.set") << "not a pack";
+    const std::string canyon = (own / "canyon.set").string();
+    {
+        CLevelSetDlg d(m_menu->Layout(), canyon, "levels", own.string());
+        ASSERT_GE(d.Paths().size(), 3u);
+        EXPECT_EQ(d.Paths().front(), "levels/base.set");  // the data folder's sets keep their relative name
+        const std::set<std::string> paths(d.Paths().begin(), d.Paths().end());
+        EXPECT_TRUE(paths.count(canyon));
+        EXPECT_TRUE(paths.count((own / "broken.set").string()));
+        EXPECT_EQ(d.SelectedPath(), canyon);  // the set in use is selected
+        EXPECT_GT(CLevelSetDlg::ReadLevelCount(canyon), 0);
+        EXPECT_EQ(CLevelSetDlg::ReadLevelCount(canyon), CLevelSetDlg::ReadLevelCount("levels/base.set"));
+        EXPECT_EQ(CLevelSetDlg::ReadLevelCount((own / "broken.set").string()), 0);
+    }
+    {
+        // Without a player's folder (a portable game) only the data folder's sets are listed.
+        CLevelSetDlg d(m_menu->Layout(), "levels/base.set", "levels", "");
+        for (const std::string& p : d.Paths())
+            EXPECT_EQ(p.rfind("levels/", 0), 0u) << p;
+        EXPECT_EQ(d.SelectedPath(), "levels/base.set");
+    }
+    std::filesystem::remove_all(own.parent_path());
+}

@@ -1,11 +1,16 @@
 // Whole-file reads and atomic writes: the old file survives every failed write.
 #include "resources/FileIO.h"
 
+#include "app/Log.h"
+
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -64,4 +69,34 @@ TEST_F(FileIOTest, ReadFailures)
     EXPECT_TRUE(out.empty());
     EXPECT_TRUE(ReadWholeFile(path, out, 200000));
     EXPECT_EQ(out.size(), 200000u);
+}
+
+TEST_F(FileIOTest, AWriteCutShortKeepsTheOldFileAndLogsOneLine)
+{
+    // A full disk as root sees one: a file-size limit, its signal ignored, makes the write fail
+    // with EFBIG whatever the folder's mode bits say.
+    const std::string path = (m_dir / "dx.cfg").string();
+    const std::string log = (m_dir / "log.txt").string();
+    ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>(100, 7)));
+    ASSERT_TRUE(LogOpen(log.c_str()));
+    rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool wrote = WriteFileAtomic(path, std::vector<uint8_t>(10000, 9));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    LogOpen(nullptr);
+
+    EXPECT_FALSE(wrote);
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(ReadWholeFile(path, back));
+    EXPECT_EQ(back, std::vector<uint8_t>(100, 7));
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "cannot write " + path + ": File too large\n");
+    EXPECT_EQ(FilesInDir(), 2u);  // the file and the log: the temporary file is gone
 }

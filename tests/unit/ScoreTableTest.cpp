@@ -3,6 +3,7 @@
 #include "LevelFiles.h"
 
 #include "game/ScoreTable.h"
+#include "resources/GameFolders.h"
 #include "resources/CCipher.h"
 #include "resources/ParamFile.h"
 
@@ -19,7 +20,7 @@ protected:
     {
         ParamFile f;
         f.Parse(text, true);
-        ASSERT_TRUE(f.Save(CScoreTable::kFiles[0], key));
+        ASSERT_TRUE(f.Save(CurrentFolders().ScoresFile(0), key));
     }
 };
 
@@ -89,18 +90,18 @@ TEST_F(ScoreTableFile, SaveAndLoadKeepOrderScoresLevelsAndOddNames)
     t.Insert("Ann Lee", 1200, 4);
     t.Insert("\"x // y", 800, 2);  // a quote and a comment would swallow the keys after them
     t.Insert("Zed", -5, 1);
-    ASSERT_TRUE(t.Save(CScoreTable::kFiles[1]));
+    ASSERT_TRUE(t.Save(CurrentFolders().ScoresFile(1)));
 
     // The file is enciphered with the table key and holds the documented keys.
     ParamFile raw;
-    ASSERT_TRUE(raw.Load(CScoreTable::kFiles[1], true, CScoreTable::kKey));
+    ASSERT_TRUE(raw.Load(CurrentFolders().ScoresFile(1), true, CScoreTable::kKey));
     EXPECT_EQ(raw.GetInt("num", "0"), 3);
     EXPECT_EQ(raw.GetString("name0", ""), "Ann Lee");
     EXPECT_EQ(raw.GetInt("score1", "0"), 800);
     EXPECT_EQ(raw.GetInt("level2", "0"), 1);
 
     CScoreTable u;
-    ASSERT_TRUE(u.Load(CScoreTable::kFiles[1]));
+    ASSERT_TRUE(u.Load(CurrentFolders().ScoresFile(1)));
     ASSERT_EQ(u.Entries().size(), 3u);
     EXPECT_EQ(u.Entries()[0].name, "Ann Lee");
     EXPECT_EQ(u.Entries()[1].name, "'x /\\ y");
@@ -117,7 +118,7 @@ TEST_F(ScoreTableFile, NineRowsShowInFileOrderUntilTheNextInsertTrimsToSeven)
                 std::to_string(scores[i]) + " level" + std::to_string(i) + " 1";
     WriteTable(text);
     CScoreTable t;
-    ASSERT_TRUE(t.Load(CScoreTable::kFiles[0]));
+    ASSERT_TRUE(t.Load(CurrentFolders().ScoresFile(0)));
     ASSERT_EQ(t.Entries().size(), 9u);
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(t.Entries()[i].score, scores[i]) << "no sorting on load, row " << i;
@@ -162,21 +163,21 @@ TEST_F(ScoreTableFile, DamagedCountsReadOnlyTheEntriesThatAreThere)
 {
     CScoreTable t;
     WriteTable("num 2000000000 name0 x score0 3 name1 y score1 2 level2 9");
-    ASSERT_TRUE(t.Load(CScoreTable::kFiles[0]));
+    ASSERT_TRUE(t.Load(CurrentFolders().ScoresFile(0)));
     ASSERT_EQ(t.Entries().size(), 3u) << "rows only while their keys exist";
     EXPECT_EQ(t.Entries()[2].name, "0") << "a missing key reads its default";
     EXPECT_EQ(t.Entries()[2].level, 9);
 
     WriteTable("num -7 name0 x score0 3");
-    ASSERT_TRUE(t.Load(CScoreTable::kFiles[0]));
+    ASSERT_TRUE(t.Load(CurrentFolders().ScoresFile(0)));
     EXPECT_TRUE(t.Entries().empty());
 
     WriteTable("num 2 name0 a score0 10 name5 lost score5 99");
-    ASSERT_TRUE(t.Load(CScoreTable::kFiles[0]));
+    ASSERT_TRUE(t.Load(CurrentFolders().ScoresFile(0)));
     EXPECT_EQ(Names(t), (std::vector<std::string>{"a"})) << "the walk stops at the first gap";
 
     WriteTable("num 1 name0 \"a very long name indeed, far too long\" score0 -2147483648 level0 -3");
-    ASSERT_TRUE(t.Load(CScoreTable::kFiles[0]));
+    ASSERT_TRUE(t.Load(CurrentFolders().ScoresFile(0)));
     ASSERT_EQ(t.Entries().size(), 1u);
     EXPECT_EQ(t.Entries()[0].name.size(), CScoreTable::kNameLength);
     EXPECT_EQ(t.Entries()[0].score, INT32_MIN);
@@ -191,7 +192,7 @@ TEST_F(ScoreTableFile, AMissingFileKeepsTheTableAndNoiseGivesNothingHarmful)
 
     // A table written with another key deciphers to noise.
     WriteTable("num 3 name0 a score0 1 name1 b score1 2 name2 c score2 3", "another");
-    t.Load(CScoreTable::kFiles[0]);
+    t.Load(CurrentFolders().ScoresFile(0));
     EXPECT_LT(t.Entries().size(), 3u);
 
     std::mt19937 rng(7);
@@ -199,8 +200,8 @@ TEST_F(ScoreTableFile, AMissingFileKeepsTheTableAndNoiseGivesNothingHarmful)
         std::vector<uint8_t> noise(1 + rng() % 4000);
         for (auto& b : noise)
             b = static_cast<uint8_t>(rng());
-        Write(CScoreTable::kFiles[0], noise);
-        t.Load(CScoreTable::kFiles[0]);
+        Write(CurrentFolders().ScoresFile(0), noise);
+        t.Load(CurrentFolders().ScoresFile(0));
         ASSERT_LE(t.Entries().size(), noise.size());
         for (const auto& e : t.Entries()) {
             EXPECT_LE(e.name.size(), CScoreTable::kNameLength);

@@ -8,6 +8,7 @@
 #include "game/GameData.h"
 #include "game/GameField.h"
 #include "game/ScoreTable.h"
+#include "resources/GameFolders.h"
 #include "input/InputDevices.h"
 #include "resources/ParamFile.h"
 #include "ui/EnterNameDlg.h"
@@ -47,7 +48,7 @@ protected:
         for (char c : text)
             s.OnChar(static_cast<unsigned char>(c), 1);
     }
-    bool FileHas(const char* file, const std::string& name) const
+    bool FileHas(const std::string& file, const std::string& name) const
     {
         CScoreTable t;
         if (!t.Load(file))
@@ -84,7 +85,7 @@ public:
 TEST_F(Top7Dialogs, AScoreOfZeroGetsNoPromptAndEntersNothing)
 {
     CScoreTable table;
-    CEnterNameDlg d(layout, table, CScoreTable::kFiles[0], 0, 3);
+    CEnterNameDlg d(layout, table, CurrentFolders().ScoresFile(0), 0, 3);
     EXPECT_FALSE(d.Qualifies());
     EXPECT_FALSE(d.Edit()->IsEnabled());
     AppWindow::Get()->PushDialog(&d);
@@ -93,14 +94,14 @@ TEST_F(Top7Dialogs, AScoreOfZeroGetsNoPromptAndEntersNothing)
     AppWindow::Get()->UpdateFrame(kStep);
     EXPECT_EQ(base.closed, 0);
     EXPECT_TRUE(table.Entries().empty());
-    EXPECT_FALSE(std::filesystem::exists(CScoreTable::kFiles[0]));
+    EXPECT_FALSE(std::filesystem::exists(CurrentFolders().ScoresFile(0)));
 }
 
 TEST_F(Top7Dialogs, ATypedNameEntersTheTableAndItsFileAtOnce)
 {
     CScoreTable table;
     table.Insert("old", 900, 4);
-    CEnterNameDlg d(layout, table, CScoreTable::kFiles[0], 1500, 3);
+    CEnterNameDlg d(layout, table, CurrentFolders().ScoresFile(0), 1500, 3);
     ASSERT_TRUE(d.Qualifies());
     EXPECT_TRUE(d.Edit()->IsEnabled());
     AppWindow::Get()->PushDialog(&d);
@@ -113,27 +114,27 @@ TEST_F(Top7Dialogs, ATypedNameEntersTheTableAndItsFileAtOnce)
     ASSERT_EQ(table.Entries().size(), 2u);
     EXPECT_EQ(table.Entries()[0].name, "Mira Lindqvist-");
     EXPECT_EQ(table.Entries()[0].level, 3);
-    EXPECT_TRUE(FileHas(CScoreTable::kFiles[0], "Mira Lindqvist-"));
+    EXPECT_TRUE(FileHas(CurrentFolders().ScoresFile(0), "Mira Lindqvist-"));
 }
 
 TEST_F(Top7Dialogs, EscapeKeepsTheScoreUnderAnonymous)
 {
     CScoreTable table;
-    CEnterNameDlg d(layout, table, CScoreTable::kFiles[1], 42, 1);
+    CEnterNameDlg d(layout, table, CurrentFolders().ScoresFile(1), 42, 1);
     AppWindow::Get()->PushDialog(&d);
     d.OnKeyDown(27);
     AppWindow::Get()->UpdateFrame(kStep);
     EXPECT_EQ(base.closed, 0) << "nothing to cancel: Escape closes with 0";
     ASSERT_EQ(table.Entries().size(), 1u);
     EXPECT_EQ(table.Entries()[0].name, "Anonymous");
-    EXPECT_TRUE(FileHas(CScoreTable::kFiles[1], "Anonymous"));
+    EXPECT_TRUE(FileHas(CurrentFolders().ScoresFile(1), "Anonymous"));
 }
 
 TEST_F(Top7Dialogs, SwitchingShowsTheOtherTableAndIgnoresButtonsDuringTheDelay)
 {
     CScoreTable a, b;
     CScoreTable* tables[2] = {&a, &b};
-    const std::string files[2] = {CScoreTable::kFiles[0], CScoreTable::kFiles[1]};
+    const std::string files[2] = {CurrentFolders().ScoresFile(0), CurrentFolders().ScoresFile(1)};
     CTop7Dlg d(layout, tables, files);
     AppWindow::Get()->PushDialog(&d);
     EXPECT_EQ(d.Shown(), 0);
@@ -158,9 +159,9 @@ TEST_F(Top7Dialogs, ClearingAsksFirstAndOnlyYesEmptiesTheShownTable)
     CScoreTable a, b;
     a.Insert("normal", 10, 1);
     b.Insert("custom", 20, 1);
-    ASSERT_TRUE(b.Save(CScoreTable::kFiles[1]));
+    ASSERT_TRUE(b.Save(CurrentFolders().ScoresFile(1)));
     CScoreTable* tables[2] = {&a, &b};
-    const std::string files[2] = {CScoreTable::kFiles[0], CScoreTable::kFiles[1]};
+    const std::string files[2] = {CurrentFolders().ScoresFile(0), CurrentFolders().ScoresFile(1)};
     CTop7Dlg d(layout, tables, files, 1);
     AppWindow* app = AppWindow::Get();
     app->PushDialog(&d);
@@ -186,8 +187,8 @@ TEST_F(Top7Dialogs, ClearingAsksFirstAndOnlyYesEmptiesTheShownTable)
     app->UpdateFrame(kStep);
     EXPECT_TRUE(b.Entries().empty());
     EXPECT_EQ(a.Entries().size(), 1u);
-    EXPECT_FALSE(FileHas(CScoreTable::kFiles[1], "custom"));
-    EXPECT_TRUE(std::filesystem::exists(CScoreTable::kFiles[1]));
+    EXPECT_FALSE(FileHas(CurrentFolders().ScoresFile(1), "custom"));
+    EXPECT_TRUE(std::filesystem::exists(CurrentFolders().ScoresFile(1)));
 
     d.OnControlEvent(d.CloseButton());
     app->UpdateFrame(kStep);
@@ -232,7 +233,7 @@ TEST_F(Top7Dialogs, TheMenuSendsACustomGamesResultOnlyToTheCustomTable)
     EXPECT_EQ(data.scoreTables[1].Entries()[0].name, "Cora");
     EXPECT_EQ(data.scoreTables[1].Entries()[0].level, 2);
     EXPECT_TRUE(data.scoreTables[0].Entries().empty());
-    EXPECT_TRUE(FileHas(CScoreTable::kFiles[1], "Cora"));
-    EXPECT_FALSE(FileHas(CScoreTable::kFiles[0], "Cora"));
+    EXPECT_TRUE(FileHas(CurrentFolders().ScoresFile(1), "Cora"));
+    EXPECT_FALSE(FileHas(CurrentFolders().ScoresFile(0), "Cora"));
     data.scoreTables[1].Clear();
 }

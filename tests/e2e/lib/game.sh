@@ -37,7 +37,7 @@ copy_game() {
 # and the main menu.
 start_game() {
   rm -f log.txt
-  "$bin" >>"$work/stdout.txt" 2>&1 &
+  "$bin" --windowed >>"$work/stdout.txt" 2>&1 &
   pid=$!
   wid=""
   for _ in $(seq 1 200); do
