@@ -8,7 +8,7 @@
 // --autopilot is accepted and flies the same camera path; the autopilot's own flights through
 // the levels are "gw-bench flight" (FlightBench.h).
 #include "FlightBench.h"
-#include "PngWriter.h"
+#include "render/PngWriter.h"
 
 #include "app/AppWindow.h"
 #include "app/Log.h"

@@ -3,7 +3,7 @@
 
 #include "Autopilot.h"
 #include "Gunner.h"
-#include "PngWriter.h"
+#include "render/PngWriter.h"
 #include "ThreatLog.h"
 #include "app/AppWindow.h"
 #include "app/Log.h"

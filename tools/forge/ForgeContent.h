@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ForgeFiles.h"
+#include "core/Image.h"
 
 // The numbers that tie the levels, the aircraft and the tuning together (world units).
 namespace ForgeScale {
@@ -35,3 +36,6 @@ void ForgeUnits(ForgeFiles& files);
 void ForgeParticles(ForgeFiles& files);
 // HUD bars and the level-complete tally icons.
 void ForgeHud(ForgeFiles& files);
+
+// The desktop icon of the game at size x size pixels (RGBA, rows bottom-up); not part of a pack.
+Image ForgeIcon(int size);

@@ -1,6 +1,7 @@
 // gw-forge: makes the game's data and writes the packs "data/data.pk" and "levels/base.set".
 //
-// Usage: gw-forge OUTDIR [--loose]. Every content module adds its files to one collection; the
+// Usage: gw-forge OUTDIR [--loose], or gw-forge --icons DIR NAME for the desktop icons
+// (DIR/NxN/apps/NAME.png at the sizes of the icon theme). Every content module adds its files to one collection; the
 // collection is then packed with the resources code's pack writer (group "main" and group
 // "levels_pack" keys) and, with --loose, also written file by file beside the packs so that
 // authors can look at them, together with pictures of every model under "loose/pictures/".
@@ -9,6 +10,7 @@
 #include "resources/FileIO.h"
 #include "resources/PackFile.h"
 #include "resources/ResourceGroup.h"
+#include "render/PngWriter.h"
 #ifdef GW_FORGE_SOUND
 #include "sound/ForgeSound.h"
 #endif
@@ -65,15 +67,47 @@ bool WriteLoose(const ForgeFiles& files, const std::string& outDir)
     return true;
 }
 
+// The icon at every size the desktop's icon theme keeps, as DIR/NxN/apps/NAME.png.
+bool WriteIcons(const std::string& dir, const std::string& name)
+{
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const Image icon = ForgeIcon(size);
+        // The forge's pictures are bottom-up; a PNG starts at the top row.
+        std::vector<uint8_t> topDown;
+        const size_t row = static_cast<size_t>(size) * 4;
+        for (int y = size - 1; y >= 0; --y)
+            topDown.insert(topDown.end(), icon.Pixels().begin() + static_cast<std::ptrdiff_t>(y * row),
+                           icon.Pixels().begin() + static_cast<std::ptrdiff_t>((y + 1) * row));
+        const std::string sub = std::to_string(size) + "x" + std::to_string(size);
+        const std::filesystem::path path = std::filesystem::path(dir) / sub / "apps" / (name + ".png");
+        std::error_code ec;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        if (!WritePng(path.string(), static_cast<uint32_t>(size), static_cast<uint32_t>(size), 4, topDown)) {
+            std::fprintf(stderr, "gw-forge: cannot write %s\n", path.string().c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::printf("usage: gw-forge OUTDIR [--loose]\n"
+                    "       gw-forge --icons DIR NAME\n"
                     "  Makes the game's data into OUTDIR/data/data.pk and OUTDIR/levels/base.set;\n"
-                    "  --loose also writes every file unpacked (and model pictures) under OUTDIR/loose/.\n");
+                    "  --loose also writes every file unpacked (and model pictures) under OUTDIR/loose/.\n"
+                    "  --icons writes the desktop icon as DIR/NxN/apps/NAME.png, N from 16 to 256.\n");
         return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--icons") == 0) {
+        if (argc != 4) {
+            std::fprintf(stderr, "usage: gw-forge --icons DIR NAME\n");
+            return 1;
+        }
+        return WriteIcons(argv[2], argv[3]) ? 0 : 1;
     }
     if (argc < 2 || argc > 3 || argv[1][0] == '-' || (argc == 3 && std::strcmp(argv[2], "--loose") != 0)) {
         std::fprintf(stderr, "usage: gw-forge OUTDIR [--loose]\n");

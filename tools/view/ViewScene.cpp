@@ -1,5 +1,5 @@
 // gw-view shot and the turning window: the file drawn with the game's own drawing code.
-#include "PngWriter.h"
+#include "render/PngWriter.h"
 #include "ViewFile.h"
 
 #include "platform/GL.h"
@@ -186,7 +186,7 @@ int RenderInWindow(ResourceGroup& group, const std::string& name, const std::str
                       topDown.begin() + y * row);
         for (size_t i = 3; i < topDown.size(); i += 4)
             topDown[i] = 255;
-        if (!WritePng(outPng, options.width, options.height, topDown)) {
+        if (!WritePng(outPng, options.width, options.height, 4, topDown)) {
             std::fprintf(stderr, "gw-view: cannot write %s\n", outPng.c_str());
             return 1;
         }
