@@ -149,6 +149,34 @@ bool CFacesDepot::ParseAllGroups(const char* text, size_t size)
     return true;
 }
 
+std::vector<int32_t> CFacesDepot::GroupIndices(size_t n, Element e) const
+{
+    const Group& g = m_groups[n];
+    int first = 0, last = -1;
+    size_t count = 0;
+    switch (e) {
+    case Element::Vertex: first = g.firstVertex, last = g.lastVertex, count = VertexCount(); break;
+    case Element::TexCoord: first = g.firstTexCoord, last = g.lastTexCoord, count = m_tex_coords.size() / 2; break;
+    case Element::Normal: first = g.firstNormal, last = g.lastNormal, count = m_normals.size() / 3; break;
+    }
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int>(count) - 1);
+    std::vector<int32_t> out;
+    for (int i = first; i <= last; ++i)
+        out.push_back(i);
+    const int lastFace = std::min(g.lastFace, static_cast<int>(m_faces.size()) - 1);
+    for (int i = std::max(g.firstFace, 0); i <= lastFace; ++i) {
+        const Face& f = m_faces[static_cast<size_t>(i)];
+        const int32_t* idx = e == Element::Vertex ? f.v : e == Element::TexCoord ? f.t : f.n;
+        for (int k = 0; k < 3; ++k)
+            if (idx[k] >= 0 && static_cast<size_t>(idx[k]) < count && (idx[k] < first || idx[k] > last))
+                out.push_back(idx[k]);
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
 std::unique_ptr<CFacesDepot> CFacesDepot::ExtractGroup(size_t n) const
 {
     if (n >= m_groups.size())
@@ -159,32 +187,40 @@ std::unique_ptr<CFacesDepot> CFacesDepot::ExtractGroup(size_t n) const
     out->m_has_tex_coords = m_has_tex_coords;
     out->m_has_normals = m_has_normals;
 
-    auto copyRange = [](const std::vector<float>& src, int first, int last, size_t stride, std::vector<float>& dst) {
-        const int count = static_cast<int>(src.size() / stride);
-        first = std::max(first, 0);
-        last = std::min(last, count - 1);
-        if (last >= first)
-            dst.assign(src.begin() + first * stride, src.begin() + (last + 1) * stride);
+    const std::vector<int32_t> vertices = GroupIndices(n, Element::Vertex);
+    const std::vector<int32_t> coords = GroupIndices(n, Element::TexCoord);
+    const std::vector<int32_t> normals = GroupIndices(n, Element::Normal);
+    auto copy = [](const std::vector<float>& src, const std::vector<int32_t>& which, size_t stride,
+                   std::vector<float>& dst) {
+        dst.reserve(which.size() * stride);
+        for (int32_t i : which)
+            dst.insert(dst.end(), src.begin() + static_cast<ptrdiff_t>(i * stride),
+                       src.begin() + static_cast<ptrdiff_t>((i + 1) * stride));
     };
-    copyRange(m_vertices, g.firstVertex, g.lastVertex, 3, out->m_vertices);
-    copyRange(m_tex_coords, g.firstTexCoord, g.lastTexCoord, 2, out->m_tex_coords);
-    copyRange(m_normals, g.firstNormal, g.lastNormal, 3, out->m_normals);
+    copy(m_vertices, vertices, 3, out->m_vertices);
+    copy(m_tex_coords, coords, 2, out->m_tex_coords);
+    copy(m_normals, normals, 3, out->m_normals);
+    // A global index becomes its place in the group's list; one that is not there (only a
+    // face that reaches outside the file's arrays) becomes -2, which FaceFits refuses.
+    auto local = [](const std::vector<int32_t>& which, int32_t global) -> int32_t {
+        if (global == -1)
+            return -1;
+        const auto it = std::lower_bound(which.begin(), which.end(), global);
+        return it != which.end() && *it == global ? static_cast<int32_t>(it - which.begin()) : -2;
+    };
 
     const int lastFace = std::min(g.lastFace, static_cast<int>(m_faces.size()) - 1);
     for (int i = std::max(g.firstFace, 0); i <= lastFace; ++i) {
-        Face f = m_faces[i];
+        Face f = m_faces[static_cast<size_t>(i)];
         for (int k = 0; k < 3; ++k) {
-            f.v[k] -= g.firstVertex;
-            if (f.t[k] != -1)
-                f.t[k] -= g.firstTexCoord;
-            if (f.n[k] != -1)
-                f.n[k] -= g.firstNormal;
+            f.v[k] = local(vertices, f.v[k]);
+            f.t[k] = local(coords, f.t[k]);
+            f.n[k] = local(normals, f.n[k]);
         }
-        // A face reaching outside its group's ranges would index outside the new arrays.
         if (!FaceFits(f, out->m_vertices.size() / 3, out->m_tex_coords.size() / 2, out->m_normals.size() / 3))
             continue;
         out->m_faces.push_back(f);
-        out->m_face_materials.push_back(m_face_materials[i]);
+        out->m_face_materials.push_back(m_face_materials[static_cast<size_t>(i)]);
     }
     out->RecomputeExtents();
     return out;
@@ -208,10 +244,20 @@ void CFacesDepot::BoundingBox(size_t first, size_t last, float mn[3], float mx[3
 void CFacesDepot::GroupCenter(size_t n, float& x, float& y, float& z) const
 {
     x = y = z = 0.0f;
-    if (n >= m_groups.size() || m_groups[n].lastVertex < m_groups[n].firstVertex || m_groups[n].firstVertex < 0)
+    if (n >= m_groups.size())
+        return;
+    const std::vector<int32_t> vertices = GroupIndices(n, Element::Vertex);
+    if (vertices.empty())
         return;
     float mn[3], mx[3];
-    BoundingBox(m_groups[n].firstVertex, m_groups[n].lastVertex, mn, mx);
+    for (int k = 0; k < 3; ++k)
+        mn[k] = mx[k] = m_vertices[static_cast<size_t>(vertices[0]) * 3 + static_cast<size_t>(k)];
+    for (int32_t i : vertices)
+        for (int k = 0; k < 3; ++k) {
+            const float v = m_vertices[static_cast<size_t>(i) * 3 + static_cast<size_t>(k)];
+            mn[k] = std::min(mn[k], v);
+            mx[k] = std::max(mx[k], v);
+        }
     x = (mn[0] + mx[0]) * 0.5f;
     y = (mn[1] + mx[1]) * 0.5f;
     z = (mn[2] + mx[2]) * 0.5f;

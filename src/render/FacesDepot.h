@@ -5,6 +5,11 @@
 // bounds: lines are cut at 255 characters, faces whose indices fall outside the arrays are dropped
 // (at parse time, and again when a group is extracted), and group ranges are kept inside the
 // arrays. A file without any "g " line becomes one group named "default".
+//
+// A group is made of the vertices, coordinates and normals listed under it and of any further
+// ones its faces use: files that list every vertex before their groups (as many exporters write
+// them), or share coordinates and normals between groups, keep their faces when a group is
+// extracted, and a file whose groups hold their own (the forge's) extracts its ranges as they are.
 #pragma once
 
 #include <cstddef>
@@ -34,8 +39,8 @@ public:
     // no mesh (nothing to build).
     bool ParseAllGroups(const char* text, size_t size);
 
-    // A new store with group n's faces, vertices, coordinates and normals, indices made local;
-    // null when n is out of range.
+    // A new store with group n's faces, vertices, coordinates and normals, indices made local
+    // (each array keeps the file's order); null when n is out of range.
     std::unique_ptr<CFacesDepot> ExtractGroup(size_t n) const;
     // Bounding-box centre of group n's vertices (0, 0, 0 when out of range or empty).
     void GroupCenter(size_t n, float& x, float& y, float& z) const;
@@ -65,5 +70,9 @@ public:
     std::vector<Group> m_groups;
 
 private:
+    enum class Element { Vertex, TexCoord, Normal };
+    // The global indices of one element that make up group n, ascending: its own range and
+    // every further one its faces use.
+    std::vector<int32_t> GroupIndices(size_t n, Element e) const;
     void BoundingBox(size_t first, size_t last, float mn[3], float mx[3]) const;
 };

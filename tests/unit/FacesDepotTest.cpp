@@ -141,14 +141,95 @@ TEST(FacesDepotGroups, ExtractionMakesIndicesLocal)
     EXPECT_FLOAT_EQ(z, 0.0f);
 }
 
-TEST(FacesDepotGroups, FacesReachingIntoAnotherGroupAreDroppedOnExtraction)
+TEST(FacesDepotGroups, GroupsHoldingTheirOwnVerticesExtractTheirRangesAsTheyAre)
+{
+    CFacesDepot d;
+    ASSERT_TRUE(Parse(d, kThreeGroups));
+    for (size_t n = 0; n < d.m_groups.size(); ++n) {
+        const CFacesDepot::Group& g = d.m_groups[n];
+        auto part = d.ExtractGroup(n);
+        ASSERT_NE(part, nullptr);
+        const std::vector<float> vertices(d.m_vertices.begin() + g.firstVertex * 3,
+                                          d.m_vertices.begin() + (g.lastVertex + 1) * 3);
+        const std::vector<float> coords(d.m_tex_coords.begin() + g.firstTexCoord * 2,
+                                        d.m_tex_coords.begin() + (g.lastTexCoord + 1) * 2);
+        EXPECT_EQ(part->m_vertices, vertices) << n;
+        EXPECT_EQ(part->m_tex_coords, coords) << n;
+        ASSERT_EQ(part->FaceCount(), static_cast<size_t>(g.lastFace - g.firstFace + 1)) << n;
+        for (size_t i = 0; i < part->FaceCount(); ++i)
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_EQ(part->m_faces[i].v[k], d.m_faces[g.firstFace + i].v[k] - g.firstVertex);
+                EXPECT_EQ(part->m_faces[i].t[k], d.m_faces[g.firstFace + i].t[k] - g.firstTexCoord);
+            }
+    }
+}
+
+TEST(FacesDepotGroups, VerticesListedBeforeTheGroupsKeepEveryFace)
+{
+    // As many exporters write it: every v, vt and vn first, then the groups with their faces;
+    // the rotor's face shares the body's corner 2 and the normal.
+    const char* text =
+        "v -4 -1 0\nv -2 -1 0\nv -2 1 0\nv -4 1 0\nv 2 0 1\nv 4 0 1\nv 3 1 1\n"
+        "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+        "vn 0 0 1\n"
+        "g body\nusemtl hull\nf 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n"
+        "g rotor\nf 5/1/1 6/2/1 7/3/1\nf 2/4/1 6/2/1 5/1/1\n";
+    CFacesDepot d;
+    ASSERT_TRUE(Parse(d, text));
+    ASSERT_EQ(d.m_groups.size(), 2u);
+    EXPECT_EQ(d.m_groups[1].lastVertex, d.m_groups[1].firstVertex - 1);  // no vertex of its own
+
+    auto body = d.ExtractGroup(0);
+    ASSERT_EQ(body->FaceCount(), 2u);
+    EXPECT_EQ(body->VertexCount(), 4u);
+    EXPECT_EQ(body->m_face_materials[1], 0);
+    auto rotor = d.ExtractGroup(1);
+    ASSERT_EQ(rotor->FaceCount(), 2u);
+    // Vertices 2, 5, 6, 7 in the file's order; the normal and three coordinates it uses.
+    ASSERT_EQ(rotor->VertexCount(), 4u);
+    EXPECT_EQ(rotor->m_normals.size(), 3u);
+    EXPECT_EQ(rotor->m_tex_coords.size(), 8u);
+    // Every corner still names the point, coordinate and normal the file gave it.
+    for (size_t i = 0; i < 2; ++i)
+        for (int k = 0; k < 3; ++k) {
+            const CFacesDepot::Face& global = d.m_faces[2 + i];
+            const CFacesDepot::Face& local = rotor->m_faces[i];
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(rotor->m_vertices[local.v[k] * 3 + c], d.m_vertices[global.v[k] * 3 + c]);
+            for (int c = 0; c < 2; ++c)
+                EXPECT_EQ(rotor->m_tex_coords[local.t[k] * 2 + c], d.m_tex_coords[global.t[k] * 2 + c]);
+            EXPECT_EQ(local.n[k], 0);
+        }
+    EXPECT_FLOAT_EQ(rotor->Width(), 6.0f);
+    // The centre is that of the vertices the faces use.
+    float x, y, z;
+    d.GroupCenter(1, x, y, z);
+    EXPECT_FLOAT_EQ(x, 1.0f);
+    EXPECT_FLOAT_EQ(y, 0.0f);
+    EXPECT_FLOAT_EQ(z, 0.5f);
+    d.GroupCenter(0, x, y, z);
+    EXPECT_FLOAT_EQ(x, -3.0f);
+    EXPECT_FLOAT_EQ(z, 0.0f);
+}
+
+TEST(FacesDepotGroups, FacesReachingIntoAnotherGroupTakeTheVerticesTheyUse)
 {
     CFacesDepot d;
     ASSERT_TRUE(Parse(d, "g a\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\ng b\nv 5 5 5\nf 1 2 4\n"));
     auto b = d.ExtractGroup(1);
     ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->FaceCount(), 0u);
-    EXPECT_EQ(b->VertexCount(), 1u);
+    ASSERT_EQ(b->FaceCount(), 1u);
+    ASSERT_EQ(b->VertexCount(), 3u);
+    EXPECT_EQ(b->m_faces[0].v[0], 0);
+    EXPECT_EQ(b->m_faces[0].v[2], 2);
+    EXPECT_FLOAT_EQ(b->m_vertices[6], 5.0f);
+    // Group a is untouched by b's use of its vertices.
+    auto a = d.ExtractGroup(0);
+    EXPECT_EQ(a->VertexCount(), 3u);
+    EXPECT_EQ(a->FaceCount(), 1u);
+    float x, y, z;
+    d.GroupCenter(1, x, y, z);
+    EXPECT_FLOAT_EQ(x, 2.5f);
 }
 
 TEST(FacesDepotNormalise, LargestExtentOneCentredOnTheBox)

@@ -129,9 +129,41 @@ TEST_F(ModelFiles, MeshGroupsBecomeChildUnitsAtTheirCentres)
     EXPECT_FLOAT_EQ(rotor->Mesh()->m_vertices[2], 0.0f);
     EXPECT_TRUE(rotor->OwnsMesh());
     EXPECT_FALSE(rotor->OwnsTextures());
+    // The rotor and the tail use the body's coordinates and normal: their faces stay.
+    EXPECT_EQ(rotor->Mesh()->FaceCount(), 1u);
+    EXPECT_EQ(heli.Child(1)->Mesh()->FaceCount(), 1u);
     // The tail spans x 3..4, z -2..0: centre (3.5, 0, -1) / 8.
     EXPECT_FLOAT_EQ(heli.Child(1)->GetPosition().x, 3.5f / 8.0f);
     EXPECT_FLOAT_EQ(heli.Child(1)->GetPosition().z, -1.0f / 8.0f);
+}
+
+TEST_F(ModelFiles, VerticesListedBeforeTheGroupsMakeTheSameUnit)
+{
+    // The helicopter above as many exporters write it: all points first, then the groups.
+    Write("dat/heli.obj", kHeli);
+    Write("dat/heli_first.obj",
+          "v -4 -1 0\nv 4 -1 0\nv 4 1 0\nv -4 1 0\nv -2 0 2\nv 2 0 2\nv 0 1 2\nv 3 0 -2\nv 4 0 -2\nv 4 0 0\n"
+          "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvn 0 0 1\n"
+          "g body\nf 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n"
+          "g rotor\nf 5/1/1 6/2/1 7/3/1\n"
+          "g tail\nf 8/1/1 9/2/1 10/3/1\n");
+    Write("dat/heli.unt", "faces_file_name " + Path("dat/heli.obj") + "\n");
+    Write("dat/heli_first.unt", "faces_file_name " + Path("dat/heli_first.obj") + "\n");
+    CUnit grouped, first;
+    ASSERT_TRUE(grouped.Load(&m_group, Path("dat/heli.unt")));
+    ASSERT_TRUE(first.Load(&m_group, Path("dat/heli_first.unt")));
+    ASSERT_EQ(first.ChildCount(), 2u);
+    EXPECT_EQ(first.Mesh()->FaceCount(), 2u);
+    EXPECT_EQ(first.Mesh()->m_vertices, grouped.Mesh()->m_vertices);
+    for (size_t i = 0; i < 2; ++i) {
+        const CUnit& a = *first.Child(i);
+        const CUnit& b = *grouped.Child(i);
+        EXPECT_EQ(a.Mesh()->Name(), b.Mesh()->Name());
+        EXPECT_EQ(a.Mesh()->FaceCount(), 1u);
+        EXPECT_EQ(a.Mesh()->m_vertices, b.Mesh()->m_vertices);
+        EXPECT_EQ(a.GetPosition(), b.GetPosition());
+        EXPECT_FLOAT_EQ(a.m_width, b.m_width);
+    }
 }
 
 TEST_F(ModelFiles, CopiesShareTheModelAndOwnTheirChildren)
