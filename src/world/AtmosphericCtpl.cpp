@@ -154,11 +154,11 @@ void CAtmosphericCtpl::EmitWake(uint64_t key, const Vec3& point)
     }
     const size_t before = e->Particles().size();
     FillTrail(*e, at);
-    // The new particles spread sideways and backwards.
+    // The new particles spread sideways and backwards, each at one unit of speed.
     for (size_t i = before; i < e->Particles().size(); ++i) {
         Vec3 v(static_cast<float>(std::rand() % 6 - 3), -3.0f * static_cast<float>(1 + std::rand() % 2), 0.0f);
         v.Normalize();
-        e->Particles()[i].velocity = v * speed;
+        e->Particles()[i].velocity = v;
     }
 }
 
@@ -196,8 +196,6 @@ void CAtmosphericCtpl::SpawnExplosion(const Vec3& at, float s)
         p.size *= s;
         p.frameSpeed *= 1.0f + 0.5f * Rand01();
         m_explode->Emit(p);
-        if (k == 0)
-            m_explode->EmitGlow(p);
     }
     for (int k = 0; k < 13; ++k) {
         CParticle p = m_explode_sm->Make();
@@ -224,7 +222,6 @@ void CAtmosphericCtpl::SpawnWaterSplash(const Vec3& at, float s)
                                 : SafeDirection(Vec3(Rand01() - 0.5f, Rand01() - 0.5f, 0.5f), Vec3(0, 0, 1));
         const float f = column ? 0.8f + 2.6f * Rand01() : 0.8f + 0.5f * Rand01();
         p.velocity = dir * (base * f * s);
-        p.size *= std::max(s, 0.1f);
         e->Emit(p);
     }
     m_one_shots.push_back(std::move(e));

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 CParticle Parse(const std::string& text)
@@ -174,7 +177,12 @@ TEST_F(Effects, ExplosionsSplashesAndCrashes)
     fx.SpawnExplosion(Vec3(0, 10, 2), 2.0f);
     EXPECT_EQ(fx.Explosions()->Particles().size(), 3u);
     EXPECT_EQ(fx.ExplosionSparks()->Particles().size(), 13u);
+    // Camera-facing fireballs and sparks only: nothing flat in the glow lists.
+    EXPECT_TRUE(fx.Explosions()->Glow().empty());
+    EXPECT_TRUE(fx.ExplosionSparks()->Glow().empty());
+    EXPECT_EQ(fx.ParticleCount(), 16u);
     EXPECT_FLOAT_EQ(fx.Explosions()->Particles()[0].size, 2.0f);
+    EXPECT_FLOAT_EQ(fx.ExplosionSparks()->Particles()[12].size, 1.0f);
     // Each fireball is faster than the one before, by 1.2.
     const auto& big = fx.Explosions()->Particles();
     EXPECT_NEAR(big[1].velocity.Length() / big[0].velocity.Length(), 1.2f, 1e-3f);
@@ -184,6 +192,22 @@ TEST_F(Effects, ExplosionsSplashesAndCrashes)
     for (int i = 0; i < 5; ++i)
         fx.Update(1.0f);
     EXPECT_EQ(fx.OneShotCount(), 0u);
+    // A splash's size reaches its speeds only: its drops keep the size of their description,
+    // for a large splash and a small one alike.
+    for (float s : {3.0f, 0.05f}) {
+        fx.SpawnWaterSplash(Vec3(0, 10, 0.5f), s);
+        const auto& drops = fx.OneShots().back()->Particles();
+        ASSERT_EQ(drops.size(), 34u);
+        float fastest = 0.0f;
+        for (const CParticle& p : drops) {
+            EXPECT_FLOAT_EQ(p.size, 0.4f) << s;
+            fastest = std::max(fastest, p.velocity.Length());
+        }
+        EXPECT_LE(fastest, 0.006f * 3.4f * s * 1.0001f);
+        EXPECT_GT(fastest, 0.006f * 0.8f * s);
+    }
+    for (int i = 0; i < 5; ++i)
+        fx.Update(1.0f);
 
     CEntity wreck;
     wreck.SetScale(1.5f);
@@ -205,8 +229,15 @@ TEST_F(Effects, WakesSpreadBackwardsAndContrailsOnlyInARoll)
     fx.EmitWake(7, Vec3(0, 1.2f, 0.5f));
     const auto& ps = fx.Wake(7)->Particles();
     ASSERT_EQ(ps.size(), column + 10);
-    for (size_t i = column; i < ps.size(); ++i)
-        EXPECT_LT(ps[i].velocity.y, 0.0f);
+    // Each new particle leaves along (rand() mod 6 − 3, −3 or −6, 0) normalised: a unit
+    // vector, backwards, level, at most 45 degrees to the side.
+    for (size_t i = column; i < ps.size(); ++i) {
+        const Vec3& v = ps[i].velocity;
+        EXPECT_NEAR(v.Length(), 1.0f, 1e-5f);
+        EXPECT_LT(v.y, 0.0f);
+        EXPECT_FLOAT_EQ(v.z, 0.0f);
+        EXPECT_LE(std::fabs(v.x), -v.y + 1e-6f);
+    }
 
     fx.EmitContrails(Vec3(-1, 0, 3), Vec3(1, 0, 3), false);
     EXPECT_TRUE(fx.Contrail(0)->Empty());
