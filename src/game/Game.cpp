@@ -182,12 +182,11 @@ void CGame::Draw()
     if (app)
         app->View().SetPerspective(w, h);
     if (CLevel* level = m_field->World()) {
-        const Vec3& fog = level->FogColor();
-        glClearColor(fog.x, fog.y, fog.z, 1.0f);
+        level->ClearFrame();
     } else {
         glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     m_field->Draw();
     CScreen::Draw();
 }

@@ -9,8 +9,9 @@
 // A one-character picture name or a picture that does not decode makes Load return false; the
 // sky colour then stays what it was (black at construction). A drift direction of length 0 is
 // kept as 0: those clouds stand still. Where the frame already holds the sky colour (CLevel
-// compares it with the fog colour the frame is cleared in), the sky pass draws only the faces
-// whose depth can still hide clouds; the dome's shape is studied once at load for that.
+// compares it with the colour the frame was cleared in and with the fog colour), the sky pass
+// draws only the faces whose depth can still hide clouds; the dome's shape is studied once at
+// load for that.
 #pragma once
 
 #include "app/Vec3.h"
@@ -49,11 +50,11 @@ public:
     // (1). Returns how many are kept.
     size_t SkyPassFaces(const Vec3& eye, std::vector<uint8_t>& draw) const;
 
-    // Whether the sky pass can change the frame. It cannot when the sky colour and the fog
-    // colour are the same colour in the frame buffer (eight bits a channel): the frame is
-    // cleared in one of the two and ground lying behind the dome is fogged over, so the pass
-    // would write what is there already. A channel close to half-way between two steps counts
-    // as different, since the frame buffer's rounding there is not ours to know.
+    // Whether the sky colour and another colour differ in the frame buffer (eight bits a
+    // channel); CLevel asks it of the clear colour and of the fog colour (ground lying behind
+    // the dome is fogged over): where neither differs the sky pass would write what is there
+    // already. A channel close to half-way between two steps counts as different, since the
+    // frame buffer's rounding there is not ours to know.
     static bool SkyPassNeeded(const Vec3& sky, const Vec3& fog);
 
     // Rebuilds the two textures from the decoded pictures (after a new GL context).

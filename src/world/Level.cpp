@@ -137,6 +137,15 @@ void CLevel::ApplyClouds()
     }
 }
 
+Vec3 CLevel::SkyColor() const { return m_clouds ? m_clouds->SkyColor() : Vec3(0, 0, 0); }
+
+void CLevel::ClearFrame() const
+{
+    const Vec3 sky = SkyColor();
+    glClearColor(sky.x, sky.y, sky.z, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 void CLevel::ReloadGraphics()
 {
     if (m_enemies)
@@ -213,14 +222,20 @@ void CLevel::DrawSky(const Vec3& p) const
     // The dome lies far beyond the fog's end; drawn fogged its cloud layers would never show,
     // so the sky is drawn clear and the fog goes back on for the valley. Drawn after the
     // opaque terrain, the depth test keeps every pixel as it was and only spares the two dome
-    // passes where the ground stands in front. The frame is cleared in the fog colour (the
-    // game screen) or the sky colour (the clear colour LoadLevel sets); where the two are one
-    // colour the plain sky pass would repaint the clear colour and is left out.
+    // passes where the ground stands in front. The plain sky pass paints the sky colour over the
+    // clear colour and over the ground behind the dome, which the fog has turned into the fog
+    // colour: only where both are the sky colour already (the game clears in it, ClearFrame)
+    // can the pass be cut down.
+    GLfloat clear[4] = {0, 0, 0, 0};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    const Vec3& sky = m_clouds->SkyColor();
+    const bool skyPass =
+        CClouds::SkyPassNeeded(sky, Vec3(clear[0], clear[1], clear[2])) || CClouds::SkyPassNeeded(sky, m_fog_color);
     glDisable(GL_FOG);
     glPushMatrix();
     glTranslatef(p.x, p.y + kDomeAhead, 0.0f);
     glScalef(kDomeScaleXY, kDomeScaleXY, kDomeScaleZ);
-    m_clouds->Draw(CClouds::SkyPassNeeded(m_clouds->SkyColor(), m_fog_color));
+    m_clouds->Draw(skyPass);
     glPopMatrix();
     glEnable(GL_FOG);
 }

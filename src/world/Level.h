@@ -57,6 +57,11 @@ public:
     const Vec3& ViewPosition() const { return m_view; }
     void SetViewPosition(const Vec3& p);
     const Vec3& FogColor() const { return m_fog_color; }
+    // The cloud layer's sky colour (black without one): the colour the frame is cleared in.
+    Vec3 SkyColor() const;
+    // Clears colour and depth in the sky colour, so that it shows wherever neither the valley
+    // nor the dome is drawn; the game screen calls it before every frame of the level.
+    void ClearFrame() const;
     int FogType() const { return m_fog_type; }
     // The GL fog mode of a fog type: 0 exponential, 1 squared exponential, 2 linear; any other
     // value is treated as linear.
@@ -72,7 +77,8 @@ public:
 
     // The steps of DrawLevel, in its order: the fog, the terrain, the sky dome around a view
     // position (after the terrain, so that the ground hides it instead of being painted over
-    // it), the water, the enemies, and the fog off again.
+    // it), the water, the enemies, and the fog off again. DrawSky leaves out the plain sky pass
+    // where GL's clear colour is the sky colour (the frame was cleared in it: ClearFrame).
     void SetupFog() const;
     void DrawSky(const Vec3& view) const;
     // Eye depths of a fog type: where at most half of an object's colour is left, and from

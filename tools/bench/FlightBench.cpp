@@ -242,11 +242,10 @@ int RunFlightBench(const FlightBenchOptions& o)
             updates.push_back(Ms(f0, f1));
             if (app && o.draw) {
                 app->View().SetPerspective(800, 600);
-                if (CLevel* l = field.World()) {
-                    const Vec3& fog = l->FogColor();
-                    glClearColor(fog.x, fog.y, fog.z, 1.0f);
-                }
-                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                if (CLevel* l = field.World())
+                    l->ClearFrame();
+                else
+                    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 if (o.breakdown)
                     DrawTimed(field, parts, levelParts);
                 else
