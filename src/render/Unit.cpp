@@ -231,6 +231,32 @@ void CUnit::Draw()
         glDisable(GL_BLEND);
 }
 
+Vec3 CUnit::ChildOffset(size_t i) const
+{
+    const CUnit* child = Child(i);
+    return child ? child->GetPosition() * m_scale : Vec3(0, 0, 0);
+}
+
+void CUnit::DrawWithChildren(const CUnit* spun, float spinDegrees)
+{
+    // Draw leaves the scale on the matrix; the offsets are scaled here instead, so that the
+    // scale reaches each child exactly once.
+    glPushMatrix();
+    CUnit::Draw();
+    glPopMatrix();
+    for (size_t i = 0; i < m_children.size(); ++i) {
+        CUnit& child = *m_children[i];
+        const Vec3 o = ChildOffset(i);
+        glPushMatrix();
+        glTranslatef(o.x, o.y, o.z);
+        if (&child == spun)
+            glRotatef(spinDegrees, 0, 0, 1);
+        glScalef(m_scale, m_scale, m_scale);
+        child.CUnit::Draw();
+        glPopMatrix();
+    }
+}
+
 void CUnit::DrawImmediate() const
 {
     if (!m_mesh)

@@ -47,6 +47,16 @@ public:
     CUnit* FindChild(const std::string& groupName);
     size_t ChildCount() const { return m_children.size(); }
     CUnit* Child(size_t i) { return i < m_children.size() ? m_children[i].get() : nullptr; }
+    const CUnit* Child(size_t i) const { return i < m_children.size() ? m_children[i].get() : nullptr; }
+    // Where child i sits in the unit's own frame (before any turn the caller adds): its offset
+    // in the model times the unit's scale; (0, 0, 0) when there is no child i.
+    Vec3 ChildOffset(size_t i) const;
+    // Draws the unit and every child in the current model-view matrix, which it leaves as it
+    // found it: each child is translated by ChildOffset and drawn at the unit's scale (times its
+    // own, 1 for the children a unit file makes), so the parts stand where they stood in the
+    // mesh file. The child `spun`, if given, is also turned by spinDegrees about z at its offset
+    // (a rotor). The game's enemies and gw-view draw models with children through this alone.
+    void DrawWithChildren(const CUnit* spun = nullptr, float spinDegrees = 0.0f);
 
     const CFacesDepot* Mesh() const { return m_mesh; }
     CTexture* Texture() const { return m_texture; }

@@ -123,14 +123,6 @@ void CEnemyAAD::Draw()
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_turret_heading, 0, 0, 1);
-    CUnit::Draw();
-    for (size_t i = 0; i < ChildCount(); ++i) {
-        CUnit* child = Child(i);
-        const Vec3 o = child->GetPosition() * m_scale;
-        glPushMatrix();
-        glTranslatef(o.x, o.y, o.z);
-        child->Draw();
-        glPopMatrix();
-    }
+    DrawWithChildren();
     glPopMatrix();
 }

@@ -294,6 +294,6 @@ void CEnemyBoat::Draw()
         glRotatef(m_angle_x, 1, 0, 0);
     if (m_angle_y != 0.0f)
         glRotatef(m_angle_y, 0, 1, 0);
-    DrawModelAndParts();
+    DrawWithChildren();
     glPopMatrix();
 }

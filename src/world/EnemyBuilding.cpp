@@ -76,6 +76,6 @@ void CEnemyBuilding::Draw()
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);
-    DrawModelAndParts();
+    DrawWithChildren();
     glPopMatrix();
 }

@@ -178,14 +178,6 @@ void CEnemyHelicopter::Draw()
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);
     glRotatef(-10.0f, 1, 0, 0);
-    DrawModelAndParts(m_rotor);
-    if (m_rotor) {
-        const Vec3 o = m_rotor->GetPosition() * m_scale;
-        glPushMatrix();
-        glTranslatef(o.x, o.y, o.z);
-        glRotatef(m_rotor_angle, 0, 0, 1);
-        m_rotor->Draw();
-        glPopMatrix();
-    }
+    DrawWithChildren(m_rotor, m_rotor_angle);
     glPopMatrix();
 }

@@ -62,16 +62,11 @@ void CEnemyKind::LoadModel(const CUnit* prototype)
     m_position = p;
     SetAngles(ax, ay, az);
     SetRotationOrder(order[0], order[1], order[2]);
-    for (size_t i = 0; i < ChildCount(); ++i)
-        Child(i)->SetScale(m_scale);
 }
 
 Vec3 CEnemyKind::PartOffset(size_t i) const
 {
-    CUnit* child = const_cast<CEnemyKind*>(this)->Child(i);
-    if (!child)
-        return Vec3();
-    Vec3 o = child->GetPosition() * m_scale;
+    Vec3 o = ChildOffset(i);
     o.RotateZ(m_angle_z);
     return o;
 }
@@ -99,21 +94,6 @@ bool CEnemyKind::InView() const
                 return false;
         }
     return true;
-}
-
-void CEnemyKind::DrawModelAndParts(const CUnit* skip)
-{
-    CUnit::Draw();
-    for (size_t i = 0; i < ChildCount(); ++i) {
-        CUnit* child = Child(i);
-        if (child == skip)
-            continue;
-        const Vec3 o = child->GetPosition() * m_scale;
-        glPushMatrix();
-        glTranslatef(o.x, o.y, o.z);
-        child->Draw();
-        glPopMatrix();
-    }
 }
 
 void CEnemyKind::ReadMotion(const ParamFile& f, int i, bool zeroToHeading)

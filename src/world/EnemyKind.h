@@ -34,6 +34,9 @@ public:
     float Heading() const { return m_angle_z; }
     void SetMotion(const Vec3& direction, float speed) { m_dir = direction; m_speed = speed; }
     void SetHeading(float degrees) { m_angle_z = degrees; }
+    // A child part's offset in the world: its position in the model × S, turned by the heading
+    // (where fire and smoke of the part are emitted; DrawWithChildren draws it there).
+    Vec3 PartOffset(size_t i) const;
 
     // True when a sphere of the model's largest extent around the position may be seen through
     // the current GL projection and model-view: the kinds skip the model (not the ground shadow)
@@ -58,14 +61,9 @@ protected:
     // 1 helicopters, 2 boats, 3 ground targets), and the sound played and placed.
     void CountKill(int32_t points, int counter, int soundId);
     // Makes this enemy a sharing copy of the model prototype (none: the model stays as it is),
-    // keeping position, the three angles and the rotation order; the children take the unit's
-    // scale.
+    // keeping position, the three angles and the rotation order. The children keep their scale
+    // of 1: DrawWithChildren gives them the enemy's.
     void LoadModel(const CUnit* prototype);
-    // A child part's offset in the world: its position in the model × S, turned by the heading.
-    Vec3 PartOffset(size_t i) const;
-    // Draws the model, then every child part (except skip) translated by its offset × S. The
-    // caller has set the transform of the body.
-    void DrawModelAndParts(const CUnit* skip = nullptr);
     // Reads "m_sp%i", "m_spx%i", "m_spy%i", "m_spz%i", "m_az%i" with the mends above; a zero
     // direction becomes (0, 1, 0) turned by the heading when zeroToHeading is set.
     void ReadMotion(const ParamFile& file, int i, bool zeroToHeading);

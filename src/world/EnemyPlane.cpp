@@ -151,6 +151,6 @@ void CEnemyPlane::Draw()
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle_z, 0, 0, 1);
     glRotatef(m_angle_x, 1, 0, 0);
-    DrawModelAndParts();
+    DrawWithChildren();
     glPopMatrix();
 }

@@ -1,6 +1,7 @@
 // The enemy kinds and targets over a test battle world: movement rules, firing, dying, scoring,
 // and the mends of bad enemy-file values.
 #include "CombatTestWorld.h"
+#include "PartsModel.h"
 
 #include "game/LevelScreens.h"
 #include "player/Missle.h"
@@ -22,6 +23,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -374,6 +377,49 @@ TEST_F(EnemyKinds, SecondKillsOfBuildingsAndBarrelsChangeNothing)
     EXPECT_GT(top, world.ground + 0.5f);
     EXPECT_FALSE(house->IsFinished());
     EXPECT_NE(effects.Keyed(house->EffectId()), nullptr);
+}
+
+// A barrel stack of three barrels (the parts model at scale 2), read through a disk group.
+class EnemyKindsWithParts : public EnemyKinds {
+protected:
+    void SetUp() override
+    {
+        EnemyKinds::SetUp();
+        m_dir = std::filesystem::temp_directory_path() / ("gw_enemy_parts_" + std::to_string(getpid()));
+        ASSERT_TRUE(parts_model::Load(parts, m_group, m_dir, 2.0f));
+        for (int k = 0; k < GameData::kMaxBarrels; ++k)
+            game.m_e_barrels[k] = &parts;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    ResourceGroup m_group{"enemy_parts"};
+    CUnit parts;
+    std::filesystem::path m_dir;
+};
+
+TEST_F(EnemyKindsWithParts, PartOffsetIsTheModelOffsetTimesTheScaleTurnedByTheHeading)
+{
+    const float out = parts_model::kOffset * 2.0f;
+    struct Case {
+        float heading;
+        Vec3 want[3];
+    };
+    const Case cases[] = {
+        {0.0f, {Vec3(out, 0, 0), Vec3(0, out, 0), Vec3(0, 0, out)}},
+        {90.0f, {Vec3(0, out, 0), Vec3(-out, 0, 0), Vec3(0, 0, out)}},
+        {210.0f, {Vec3(-out * 0.8660254f, -out * 0.5f, 0), Vec3(out * 0.5f, -out * 0.8660254f, 0), Vec3(0, 0, out)}},
+    };
+    for (const Case& c : cases) {
+        auto stack = Make<CEnemyBarrels>("m_az0 " + std::to_string(c.heading) + " m_lpx0 3 m_lpy0 25");
+        ASSERT_EQ(stack->ChildCount(), 3u);
+        EXPECT_FLOAT_EQ(stack->GetScale(), 2.0f);
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_NEAR((stack->PartOffset(i) - c.want[i]).Length(), 0.0f, 1e-5f) << c.heading << " part " << i;
+            // The parts keep the model's scale of 1: drawing gives them the stack's, once.
+            EXPECT_FLOAT_EQ(stack->Child(i)->GetScale(), 1.0f);
+        }
+        EXPECT_EQ(stack->PartOffset(3), Vec3(0, 0, 0));
+    }
 }
 
 TEST_F(EnemyKinds, BuildingStandsOnTheHigherOfGroundAndWater)

@@ -140,17 +140,7 @@ void DrawScene(const Scene& scene, int width, int height, float yaw, float pitch
         if (scene.unit->m_use_normals && scene.unit->Mesh() && scene.unit->Mesh()->m_has_normals &&
             scene.unit->Texture())
             glEnable(GL_LIGHTING);
-        glPushMatrix();
-        scene.unit->Draw();  // leaves its scale on the matrix: the children are placed in it
-        for (size_t i = 0; i < scene.unit->ChildCount(); ++i) {
-            CUnit* child = scene.unit->Child(i);
-            glPushMatrix();
-            const Vec3& p = child->GetPosition();
-            glTranslatef(p.x, p.y, p.z);
-            child->Draw();
-            glPopMatrix();
-        }
-        glPopMatrix();
+        scene.unit->DrawWithChildren();  // as the game draws its enemies
         glDisable(GL_LIGHTING);
     }
     glDisable(GL_DEPTH_TEST);
