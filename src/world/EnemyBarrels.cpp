@@ -68,8 +68,9 @@ void CEnemyBarrels::Kill(const Vec3* hitPoint)
     m_dir = Vec3(m_dir.x, m_dir.y, 0.8f) * speed;
     m_part_velocity.assign(ChildCount(), Vec3(0, 0, 0));
     for (Vec3& v : m_part_velocity) {
+        // Sideways either way, never downwards: the barrels fly up out of the stack.
         v.Set(Signed(0.06f * static_cast<float>(std::rand() % 10)), Signed(0.06f * static_cast<float>(std::rand() % 10)),
-              Signed(0.24f * static_cast<float>(std::rand() % 20)));
+              0.24f * static_cast<float>(std::rand() % 20));
         v.NormalizeSafe();
         v *= speed;
     }

@@ -422,6 +422,36 @@ TEST_F(EnemyKindsWithParts, PartOffsetIsTheModelOffsetTimesTheScaleTurnedByTheHe
     }
 }
 
+TEST_F(EnemyKindsWithParts, ExplodingBarrelsFlyUpAndOutToEitherSide)
+{
+    // Over many stacks every barrel leaves at the explosion speed (or stays, when all three
+    // random factors came out 0), never downwards, and sideways both ways along x and y.
+    int left = 0, right = 0, back = 0, ahead = 0, up = 0;
+    for (int n = 0; n < 60; ++n) {
+        auto stack = Make<CEnemyBarrels>("m_lpy0 25");
+        stack->Kill(nullptr);
+        ASSERT_EQ(stack->PartCount(), 3u);
+        for (size_t i = 0; i < 3; ++i) {
+            const Vec3 v = stack->PartVelocity(i);
+            const float len = v.Length();
+            if (len == 0.0f)
+                continue;
+            EXPECT_NEAR(len, game.m_barrels_expl_speed, 1e-5f);
+            EXPECT_GE(v.z, 0.0f);
+            left += v.x < 0.0f;
+            right += v.x > 0.0f;
+            back += v.y < 0.0f;
+            ahead += v.y > 0.0f;
+            up += v.z > 0.0f;
+        }
+    }
+    EXPECT_GT(left, 10);
+    EXPECT_GT(right, 10);
+    EXPECT_GT(back, 10);
+    EXPECT_GT(ahead, 10);
+    EXPECT_GT(up, 150);
+}
+
 TEST_F(EnemyKinds, BuildingStandsOnTheHigherOfGroundAndWater)
 {
     auto house = Make<CEnemyBuilding>("m_lpy0 20");
