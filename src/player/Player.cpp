@@ -435,25 +435,29 @@ void CPlayer::Fire(float dt, int fire)
         ++m_shot_count;
         if (m_missiles)
             m_missiles->LaunchPlayerShot(shot);
-    } else if (fire == 2 && !m_secondary_cooling && (m_is_helicopter || m_state != Maneuver)) {
+    } else if (fire == 2 && !m_secondary_cooling) {
         m_secondary_cooling = 1;
         m_secondary_timer = m_secondary_pause;
         m_torpedo_dist = -m_torpedo_dist;
-        PlayerShot shot;
-        shot.start = m_position + Vec3(m_torpedo_dist, 0.0f, 0.0f);
-        shot.heading = m_heading;
-        if (m_is_helicopter) {
-            shot.kind = 6;
-            shot.damage = m_missile_al_damage;
-        } else {
-            shot.torpedo = true;
-            shot.velocity = m_velocity;
-            shot.damage = m_torpedo_damage;
+        // A jet in its roll has no secondary weapon: the press still costs the pause and the
+        // side, only nothing leaves the aircraft.
+        if (m_is_helicopter || m_state != Maneuver) {
+            PlayerShot shot;
+            shot.start = m_position + Vec3(m_torpedo_dist, 0.0f, 0.0f);
+            shot.heading = m_heading;
+            if (m_is_helicopter) {
+                shot.kind = 6;
+                shot.damage = m_missile_al_damage;
+            } else {
+                shot.torpedo = true;
+                shot.velocity = m_velocity;
+                shot.damage = m_torpedo_damage;
+            }
+            m_last_shot = shot;
+            ++m_shot_count;
+            if (m_missiles)
+                m_missiles->LaunchPlayerShot(shot);
         }
-        m_last_shot = shot;
-        ++m_shot_count;
-        if (m_missiles)
-            m_missiles->LaunchPlayerShot(shot);
     }
     m_primary_timer -= dt;
     if (m_primary_timer < 0.0f)

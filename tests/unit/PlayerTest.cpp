@@ -243,6 +243,47 @@ TEST_F(PlayerFlight, NoSecondaryFireDuringARoll)
     EXPECT_GE(p->LastShot().start.z, p->Position().z);
 }
 
+TEST_F(PlayerFlight, ASecondaryPressInARollCostsItsPauseAndSideWithoutALaunch)
+{
+    Hold(game.m_maneuver_key);
+    Hold(game.m_right_key);
+    auto p = Make(0);
+    p->SetVelocity({0, p->SpeedMax(), 0});
+    p->Update(kDt);
+    ASSERT_EQ(p->GetState(), CPlayer::Maneuver);
+    Hold(game.m_maneuver_key, false);
+    Hold(game.m_right_key, false);
+    const float side = p->TorpedoDist();
+    ASSERT_GT(side, 0.0f);
+
+    // Pressed in the roll and held: nothing leaves, the side flips once, and the pause of 150
+    // units (about 69 frames) runs from the press, past the end of the roll.
+    Hold(game.m_fire_secondary_key);
+    p->Update(kDt);
+    EXPECT_EQ(p->ShotCount(), 0);
+    EXPECT_FLOAT_EQ(p->TorpedoDist(), -side);
+    int frames = 1, rollEnd = 0;
+    float x = 0.0f;
+    while (p->ShotCount() == 0 && frames < 300) {
+        x = p->Position().x;
+        p->Update(kDt);
+        ++frames;
+        if (!rollEnd && p->GetState() != CPlayer::Maneuver)
+            rollEnd = frames;
+        if (p->GetState() == CPlayer::Maneuver) {
+            EXPECT_FLOAT_EQ(p->TorpedoDist(), -side) << "cooling: no second flip in the roll";
+        }
+    }
+    ASSERT_GT(rollEnd, 0);
+    EXPECT_LT(rollEnd, 69) << "the roll ends before the pause";
+    EXPECT_GE(frames, 69);
+    EXPECT_LE(frames, 71);
+    ASSERT_EQ(p->ShotCount(), 1);
+    EXPECT_TRUE(p->LastShot().torpedo);
+    EXPECT_NEAR(p->LastShot().start.x - x, side, 1e-5f)
+        << "the first torpedo after the roll leaves from the other side";
+}
+
 TEST_F(PlayerFlight, EmptyTankWithAFullHullIsShotDownThenDead)
 {
     auto p = Make(0);
