@@ -188,7 +188,7 @@ void AppWindow::HandleMessage(const platform::Message& msg)
         DrawFrame();
         break;
     case MsgKind::Close:
-        if (platform::IsF4Down()) {
+        if (m_pump.IsF4Down()) {
             CloseAllDialogs();
         } else {
             m_window.Hide();

@@ -1,6 +1,8 @@
 // Translation of SDL events into window messages with Windows virtual-key codes.
 #include "platform/Messages.h"
 
+#include "platform/Platform.h"
+
 #include <SDL.h>
 
 namespace platform {
@@ -200,8 +202,21 @@ void MessagePump::Translate(const SDL_Event& e)
     }
 }
 
+bool MessagePump::IsF4Down() const
+{
+    return f4Down ? f4Down() : platform::IsF4Down();
+}
+
 bool MessagePump::Peek(Message& msg)
 {
+    // The queued messages go out before SDL is asked for new events; the key state still follows
+    // the keyboard meanwhile (a release of F4 is seen while closes keep being posted).
+    if (!m_queue.empty()) {
+        if (refreshKeyState)
+            refreshKeyState();
+        else
+            SDL_PumpEvents();
+    }
     // A posted quit comes right after the messages already taken, before any new event: a
     // steady stream of events must never keep the loop from ending.
     if (m_queue.empty() && m_quitPosted) {

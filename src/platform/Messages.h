@@ -43,6 +43,15 @@ public:
 
     std::function<void(int wheel)> onWheel;
 
+    // The system's key state as the window procedure reads it between messages (the Alt+F4 rule
+    // asks whether F4 is down now). It is brought up to date before every message the program
+    // posted to itself is handed out, as SDL only refreshes it while it reads new events: a screen
+    // that answers a close with another close must not keep F4 down for ever. SDL's keyboard by
+    // default; tests put one of their own in these.
+    std::function<void()> refreshKeyState;
+    std::function<bool()> f4Down;
+    bool IsF4Down() const;
+
     // Translation of one SDL event; appends zero or more messages. Public for tests.
     void Translate(const SDL_Event& event);
 

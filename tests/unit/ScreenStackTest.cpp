@@ -3,6 +3,8 @@
 #include "app/CScreen.h"
 #include "ui/CControl.h"
 
+#include <SDL.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -253,4 +255,80 @@ TEST(FramePacing, SleepsToSeventeenMillisecondsAfterTheFrameStart)
     EXPECT_EQ(FrameSleepMs(1000, 1016), 0u);  // deadline reached: no sleep
     EXPECT_EQ(FrameSleepMs(1000, 1040), 0u);  // a slow frame is not caught up
     EXPECT_FLOAT_EQ(kFrameStepMs, 1000.0f / 60.0f);
+}
+
+namespace {
+
+// A top screen that answers a close request with another close, as the main menu and the game do;
+// past a thousand requests it ends the loop with code 99 instead (the key never came up).
+class CloseAnsweringScreen : public RecordingScreen {
+public:
+    using RecordingScreen::RecordingScreen;
+    void OnCloseRequest() override
+    {
+        ++requests;
+        AppWindow* app = AppWindow::Get();
+        if (requests > 1000) {
+            app->PostQuit(99);
+            return;
+        }
+        platform::Message close;
+        close.kind = platform::MsgKind::Close;
+        app->Pump().Post(close);
+    }
+    int requests = 0;
+};
+
+// Alt+F4 as the keyboard delivers it: the key press, with F4 held for a number of looks at the
+// keyboard (the system's state is refreshed while the pump hands out queued messages).
+struct AltF4 {
+    explicit AltF4(AppWindow* app, int heldRefreshes) : left(heldRefreshes)
+    {
+        down = heldRefreshes > 0;
+        app->Pump().f4Down = [this] { return down; };
+        app->Pump().refreshKeyState = [this] {
+            ++refreshes;
+            if (down && --left <= 0)
+                down = false;
+        };
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = SDLK_F4;
+        e.key.keysym.mod = KMOD_LALT;
+        app->Pump().Translate(e);
+    }
+    int left;
+    bool down = false;
+    int refreshes = 0;
+};
+
+}  // namespace
+
+TEST_F(ScreenStack, AltF4HeldHandsTheCloseToTheTopScreenUntilTheKeyIsUpThenTheLoopEnds)
+{
+    CloseAnsweringScreen s("s");
+    RecordingDialog d("d");
+    app->PushScreen(&s);
+    app->PushDialog(&d);
+    g_events.clear();
+    AltF4 keys(app, 5);
+    EXPECT_EQ(app->RunLoop(true), 0);
+    EXPECT_FALSE(keys.down);
+    EXPECT_GE(s.requests, 1) << "while F4 is down the top screen decides";
+    EXPECT_LE(s.requests, 5);
+    EXPECT_EQ(app->DialogCount(), 0u);
+    for (const std::string& e : g_events)
+        EXPECT_EQ(e, "s.CloseRequest") << "nothing is updated or drawn on the way out";
+}
+
+TEST_F(ScreenStack, AltF4TappedBeforeTheCloseIsHandledQuitsAtOnce)
+{
+    CloseAnsweringScreen s("s");
+    RecordingDialog d("d");
+    app->PushScreen(&s);
+    app->PushDialog(&d);
+    AltF4 keys(app, 0);
+    EXPECT_EQ(app->RunLoop(true), 0);
+    EXPECT_EQ(s.requests, 0);
+    EXPECT_EQ(app->DialogCount(), 1u) << "closed by other means: no screen is asked";
 }

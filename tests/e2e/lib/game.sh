@@ -11,7 +11,12 @@ held_keys=""  # released on exit, in case a failure left them down
 fail() { echo "FAIL: $*"; [[ -f "${work:-}/log.txt" ]] && tail -n 30 "$work/log.txt"; exit 1; }
 
 e2e_cleanup() {
-  [[ -n "$pid" ]] && { kill -TERM "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+  if [[ -n "$pid" ]]; then
+    kill -TERM "$pid" 2>/dev/null
+    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null  # a game that no longer reads its events does not hear SIGTERM
+    wait "$pid" 2>/dev/null
+  fi
   [[ -n "$held_keys" ]] && xdotool keyup $held_keys 2>/dev/null
   [[ -n "$work" ]] && rm -rf "$work"
 }
