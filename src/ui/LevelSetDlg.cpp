@@ -54,9 +54,8 @@ std::vector<std::string> CLevelSetDlg::SetFilesIn(const std::string& folder)
         std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (ext == ".set" && it->is_regular_file(ec))
             files.push_back(p.filename().string());
-        if (files.size() >= 4096)  // a folder of thousands of files is not a set list
-            break;
     }
+    // Every set is listed, however many there are: the list scrolls.
     std::sort(files.begin(), files.end());
     for (std::string& name : files)
         name = folder + "/" + name;
@@ -78,8 +77,6 @@ CLevelSetDlg::CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, 
     if (!ownFolder.empty() && ownFolder != folder)
         for (const std::string& path : SetFilesIn(ownFolder))
             paths.push_back(path);
-    if (paths.size() > static_cast<size_t>(kMaxSets))
-        paths.resize(kMaxSets);
     const std::string current = Normalised(currentPath);
     const std::string currentFound = Normalised(ResolveLevelSetPath(currentPath));
     for (const std::string& path : paths) {

@@ -1,9 +1,9 @@
 // CLevelSetDlg: the list of level sets found as "levels/*.set" of the data folder and among the
 // player's own sets ($XDG_DATA_HOME/gorgewing2/levels/*.set), each with its level count.
 //
-// When made it walks both folders (at most kMaxSets files, in name order, the data folder's
-// first; the player's sets are named by their full path), opens each set in a
-// temporary resource group "temp" with the level sets' cipher key, reads "levels/levels.txt" and
+// When made it walks both folders (every set, in name order, the data folder's first; the
+// player's sets are named by their full path; the list scrolls), opens each set in a temporary
+// resource group "temp" with the level sets' cipher key, reads "levels/levels.txt" and
 // its "levels_count" (0 when missing), lists "name (count)" and removes the group again. The set in
 // use is selected. OK closes with 0 and the game dialog reads SelectedPath(); cancel closes with 1.
 #pragma once
@@ -20,8 +20,6 @@ namespace NInterface {
 
 class CLevelSetDlg : public CMenuDialog {
 public:
-    static constexpr int kMaxSets = 32;
-
     // folder: the data folder's sets ("levels"); ownFolder: the player's sets ("" for none);
     // currentPath: the set in use.
     CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, const std::string& folder = "levels",

@@ -209,6 +209,23 @@ TEST_F(LevelSetFolder, EverySetIsListedWithItsLevelCountAndTheCurrentOneSelected
     EXPECT_EQ(none.SelectedPath(), "");
 }
 
+TEST_F(LevelSetFolder, FortySetsAreAllListedAndTheLastCanBeTheCurrentOne)
+{
+    for (int i = 0; i < 40; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "set%02d.set", i);
+        WriteSet(name, "levels_count " + std::to_string(i % 9 + 1) + "\n");
+    }
+    CMenuLayout layout;
+    const std::string folder = m_dir.string();
+    CLevelSetDlg d(layout, folder + "/set39.set", folder);
+    ASSERT_EQ(d.List()->Items().size(), 40u);
+    EXPECT_EQ(d.List()->Items()[32], "set32 (6)");
+    EXPECT_EQ(d.List()->Items()[39], "set39 (4)");
+    EXPECT_EQ(d.List()->Selected(), 39);
+    EXPECT_EQ(d.SelectedPath(), folder + "/set39.set");
+}
+
 TEST_F(DialogTest, OptionsApplyKeysOnlyThroughCloseButSoundAndMouseAtOnce)
 {
     CMenuLayout layout;
