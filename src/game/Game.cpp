@@ -140,6 +140,10 @@ void CGame::Update(float elapsedMs)
                 m_level_ended = 0;
                 m_phase = LevelComplete;
                 m_complete = std::make_unique<CCompleteLevelScreen>(m_field.get(), *m_layout);
+                // The tally charged a custom game its time: the final score is the "Game Total"
+                // the player is shown, and the one the Top 7 gets.
+                if (m_game)
+                    m_final_score = m_game->scoreGame;
                 if (AppWindow* app = AppWindow::Get())
                     app->PushDialog(m_complete.get());
                 if (sm)
@@ -278,6 +282,20 @@ void CGame::OnDialogClosed(int result, CDialogScreen* dialog)
             m_phase = StartLevel;
         }
     }
+}
+
+void CGame::OptionsChanged()
+{
+    // Keys, mouse sensitivity and sound are read where they are used; only the hint keeps names.
+    m_field->Hud().BindingsChanged();
+    LogWrite("CGame: options changed");
+}
+
+void CGame::DisplayChanged()
+{
+    InputDevices* input = Input();
+    if (input && input->MouseCaptured())
+        input->CaptureMouse();
 }
 
 void CGame::OnCloseRequest()

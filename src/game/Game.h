@@ -47,6 +47,13 @@ public:
     int CurrentLevel() const override;
     void ReleaseLevel() override;
 
+    // The main menu's options dialog closed while the game waited: what the game shows of the
+    // settings is built again from them (the help hint's key names).
+    void OptionsChanged();
+    // The display switched between full screen and window: a mouse the game holds is caught in
+    // the window's new rectangle and centred in it.
+    void DisplayChanged();
+
     virtual bool IsCustom() const { return false; }
     // The game has ended (lost or won) rather than been left with the quit key.
     bool IsOver() const { return m_over; }

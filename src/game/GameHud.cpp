@@ -47,6 +47,12 @@ void CGameHud::SetLevel(int32_t n)
         m_help.reset();
 }
 
+void CGameHud::BindingsChanged()
+{
+    if (m_help && m_game)
+        m_help->Rebind(*m_game);
+}
+
 void CGameHud::Update(float dt)
 {
     if (!m_help)

@@ -33,6 +33,8 @@ public:
     void SetHullPercent(float hull) { m_hull_percent = hull; }
     // Stores n; from level 4 on there is no help any more.
     void SetLevel(int32_t n);
+    // The key bindings changed: the help hint names the new keys.
+    void BindingsChanged();
     void Update(float dt);
     void Draw() const;
 

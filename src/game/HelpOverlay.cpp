@@ -10,9 +10,20 @@
 
 int CHelpOverlay::s_created = 0;
 
-CHelpOverlay::CHelpOverlay(const GameData& g, const CBitmapText* font, float windowWidth) : m_font(font)
+CHelpOverlay::CHelpOverlay(const GameData& g, const CBitmapText* font, float windowWidth)
+    : m_font(font), m_window_width(windowWidth)
+{
+    m_index = s_created == 0 ? 1 : s_created % 3;
+    Rebind(g);
+    if (s_created >= 6)
+        m_phase = Done;
+    ++s_created;
+}
+
+void CHelpOverlay::Rebind(const GameData& g)
 {
     using In = InputDevices;
+    m_hints.clear();
     m_hints.push_back("For maneuver press " + In::KeyName(g.m_maneuver_key) + " + LEFT/RIGHT (" +
                       In::JoyButtonName(g.m_maneuver_joy) + " joystick button)");
     m_hints.push_back("To use primary weapon press " + In::KeyName(g.m_fire_primary_key) + " key (" +
@@ -20,13 +31,9 @@ CHelpOverlay::CHelpOverlay(const GameData& g, const CBitmapText* font, float win
                       " To use secondary weapon press " + In::KeyName(g.m_fire_secondary_key) + " key (" +
                       In::JoyButtonName(g.m_fire_secondary_joy) + " on joystick)");
     m_hints.push_back("Press " + In::KeyName(g.m_camera_key) + " key to change camera view");
-    m_index = s_created == 0 ? 1 : s_created % 3;
     m_text = m_hints[static_cast<size_t>(m_index)];
     const float width = m_font ? m_font->TextWidth(m_text.c_str(), m_size) : 0.0f;
-    m_x = m_index == 1 ? 130.0f : (windowWidth - width) / 2.0f;
-    if (s_created >= 6)
-        m_phase = Done;
-    ++s_created;
+    m_x = m_index == 1 ? 130.0f : (m_window_width - width) / 2.0f;
 }
 
 void CHelpOverlay::Update(float dt)

@@ -1,9 +1,9 @@
 // CHelpOverlay: the hint that fades in over the first games of a run — how to roll, how to fire
 // both weapons, how to change the camera — built from the player's current bindings.
 //
-// Owned by CGameHud, created with it (so once per game) and deleted when it has faded out or when
-// a level above 3 is shown. A process-wide counter of created overlays picks the hint and stops
-// them after the sixth game of a run. The hint stands on a faint dark band that fades with it.
+// Owned by CGameHud, created with it (so once per game), built again when the bindings change,
+// and deleted when it has faded out or when a level above 3 is shown. A process-wide counter of
+// created overlays picks the hint and stops them after the sixth game of a run. The hint stands on a faint dark band that fades with it.
 // Update is arithmetic; Draw needs a GL context and a font.
 #pragma once
 
@@ -19,6 +19,10 @@ public:
 
     // windowWidth: the layout width the hint is centred in.
     CHelpOverlay(const GameData& game, const CBitmapText* font, float windowWidth = 800.0f);
+
+    // The player rebound keys (the options dialog, while the game waited in the menu): the hint
+    // names the keys bound now. Its pick, fade and place in the fade stay as they were.
+    void Rebind(const GameData& game);
 
     void Update(float dt);
     void Draw() const;
@@ -44,6 +48,7 @@ public:
 
 private:
     const CBitmapText* m_font;
+    float m_window_width;
     std::vector<std::string> m_hints;
     std::string m_text;
     int m_index = 0;

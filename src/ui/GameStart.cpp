@@ -54,7 +54,16 @@ void GameScreenSaveState(const CScreen* game, ParamFile& tree)
         g->SaveState(tree);
 }
 
-void GameScreenOptionsChanged(CScreen*) {}
-void GameScreenDisplayChanged(CScreen*) {}
+void GameScreenOptionsChanged(CScreen* game)
+{
+    if (auto* g = dynamic_cast<CGame*>(game))
+        g->OptionsChanged();
+}
+
+void GameScreenDisplayChanged(CScreen* game)
+{
+    if (auto* g = dynamic_cast<CGame*>(game))
+        g->DisplayChanged();
+}
 
 } // namespace NInterface

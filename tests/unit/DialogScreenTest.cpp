@@ -3,7 +3,11 @@
 // the main menu's quit key and its reopening of the game dialog).
 #include "app/AppWindow.h"
 #include "audio/SoundManager.h"
+#include "game/Game.h"
 #include "game/GameData.h"
+#include "game/GameField.h"
+#include "game/GameHud.h"
+#include "input/InputDevices.h"
 #include "resources/AppConfig.h"
 #include "resources/PackFile.h"
 #include "resources/ResourceGroup.h"
@@ -445,6 +449,48 @@ TEST_F(LevelSetFolder, GameDialogKeepsTheGameForTheSameSetAndDropsItForAnother)
 } // namespace
 
 namespace {
+
+TEST_F(MainMenuTest, KeysReboundWhileAGameWaitsAreNamedInItsHintWhenItResumes)
+{
+    GameData& data = GameData::Get();
+    const int oldPrimary = data.m_fire_primary_key, oldSecondary = data.m_fire_secondary_key;
+    InputDevices input;
+    input.SetFrozen(true);
+    CHelpOverlay::ResetCount();  // the first game of a run shows the weapons hint
+    CMainMenu menu(nullptr, nullptr, false);
+    AppWindow* app = AppWindow::Get();
+    app->PushScreen(&menu);
+    auto* game = new CGame(&data, nullptr, &input, false);  // the menu owns its game screen
+    menu.SetGameScreen(game);
+    const CHelpOverlay* help = game->Field().Hud().Help();
+    ASSERT_NE(help, nullptr);
+    ASSERT_EQ(help->HintIndex(), 1);
+    EXPECT_NE(help->Text().find("primary weapon press " + InputDevices::KeyName(oldPrimary) + " key"), std::string::npos);
+    game->Field().Hud().Update(250.0f);  // faded in
+    const int phase = help->GetPhase();
+    const float alpha = help->Alpha();
+
+    menu.OnControlEvent(menu.OptionsButton());
+    COptionsDialog* options = menu.OptionsDialog();
+    ASSERT_NE(options, nullptr);
+    options->KeyReader(4)->SetCode(30);  // A
+    options->KeyReader(5)->SetCode(16);  // Q
+    options->OnControlEvent(options->CloseButton());
+    app->UpdateFrame(16.666666f);
+    EXPECT_EQ(menu.OptionsDialog(), nullptr);
+
+    help = game->Field().Hud().Help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_NE(help->Text().find("primary weapon press A key"), std::string::npos) << help->Text();
+    EXPECT_NE(help->Text().find("secondary weapon press Q key"), std::string::npos) << help->Text();
+    EXPECT_EQ(help->HintIndex(), 1);
+    EXPECT_FLOAT_EQ(help->X(), 130.0f);
+    EXPECT_EQ(help->GetPhase(), phase) << "the fade goes on where it was";
+    EXPECT_FLOAT_EQ(help->Alpha(), alpha);
+
+    data.m_fire_primary_key = oldPrimary;
+    data.m_fire_secondary_key = oldSecondary;
+}
 
 TEST_F(MainMenuTest, EnterMinimisesAndOpensNoDialog)
 {

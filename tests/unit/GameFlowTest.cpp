@@ -8,6 +8,7 @@
 #include "input/InputDevices.h"
 #include "player/Player.h"
 #include "resources/ParamFile.h"
+#include "ui/GameStart.h"
 #include "ui/SimpleButton.h"
 
 #include <gtest/gtest.h>
@@ -271,9 +272,38 @@ TEST_F(GameFlow, ACustomGameClearsItsScoreOnEveryStartAndEndsAfterItsTally)
     EndRun(*g, CPlayer::LevelFinished);
     ASSERT_NE(g->CompleteScreen(), nullptr);
     EXPECT_EQ(game.scoreGame, 1000 - 625) << "the time cost";
+    // The Top 7 gets the "Game Total" the tally shows, time charged.
+    const std::vector<std::string> tally = CCompleteLevelScreen::TallyLines(game, g->Field().LevelSeconds());
+    EXPECT_EQ(tally.back(), "Game Total       375");
+    EXPECT_EQ(g->FinalScore(), 375);
     g->OnDialogClosed(0, g->CompleteScreen());
     EXPECT_TRUE(g->HasEnded());
     EXPECT_EQ(g->Result(), 1);
+    EXPECT_TRUE(g->IsOver());
+    EXPECT_EQ(NInterface::GameScreenScore(g.get()), 375) << "the score the menu hands the name dialog";
+}
+
+TEST_F(GameFlow, ADisplayChangeCatchesAHeldMouseInTheNewWindowAndLeavesAFreeOne)
+{
+    auto g = Make();
+    StartLevel(*g);
+    ASSERT_TRUE(input.MouseCaptured());
+    input.SetViewSize(1024, 768);
+    input.SetCursor(10, 10);
+    NInterface::GameScreenDisplayChanged(g.get());
+    int x = 0, y = 0;
+    input.CursorPos(x, y);
+    EXPECT_EQ(x, 512);
+    EXPECT_EQ(y, 384);
+    EXPECT_TRUE(input.MouseCaptured());
+
+    g->OnKeyDown(27);  // left for the menu: the mouse is the player's again
+    ASSERT_FALSE(input.MouseCaptured());
+    input.SetCursor(10, 10);
+    NInterface::GameScreenDisplayChanged(g.get());
+    input.CursorPos(x, y);
+    EXPECT_EQ(x, 10);
+    EXPECT_FALSE(input.MouseCaptured());
 }
 
 TEST_F(GameFlow, SavedStateKeys)
