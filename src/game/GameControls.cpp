@@ -43,6 +43,7 @@ void LoadControls(GameData& g, const ParamFile& f)
         g.m_custom_level_num = f.GetInt("m_custom_level_num", "1");
         g.m_levels_pack_name = f.GetString("m_levels_pack_name", GameData::kDefaultLevelsPack);
     }
+    g.m_attract_mode = f.GetInt("m_attract_mode", "1") != 0 ? 1 : 0;
     g.SelectLevelSet(g.m_levels_pack_name);
     for (int i = 0; i < 2; ++i)
         g.scoreTables[i].Load(CurrentFolders().ScoresFile(i));
@@ -65,6 +66,7 @@ void StoreControls(const GameData& g, ParamFile& f)
     f.SetInt("m_camera_pos", g.m_camera_pos);
     f.SetInt("m_custom_level_num", g.m_custom_level_num);
     f.SetString("m_levels_pack_name", g.m_levels_pack_name);
+    f.SetInt("m_attract_mode", g.m_attract_mode);
     // A table that cannot be written is logged by the writer and keeps its old file.
     for (int i = 0; i < 2; ++i)
         g.scoreTables[i].Save(CurrentFolders().ScoresFile(i));

@@ -116,6 +116,8 @@ public:
     int32_t m_maneuver_joy = 1;
     float m_mouseSens = 1.5f;
     int32_t m_camera_pos = 7;
+    // The main menu flies a demonstration after standing idle (the Options check box).
+    int32_t m_attract_mode = 1;
 
     // Score state.
     int32_t killCounts[kKillCounters] = {};

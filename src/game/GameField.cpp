@@ -111,9 +111,11 @@ void CGameField::NewLevel(int level)
     m_lives_at_level_begin = m_lives;
     m_ended = 0;
 
-    // Autosave: the controls always; the game state only with autosave on.
+    // Autosave: the controls always; the game state only with autosave on. Storing the controls
+    // also writes the score tables, so a field that writes no save (tools, the attract mode's
+    // demonstration) stores nothing at all.
     ParamFile tree;
-    if (m_game) {
+    if (m_game && m_write_save) {
         StoreControls(*m_game, tree);
         if (TheAppConfig().m_autosave) {
             SaveState(tree);

@@ -69,7 +69,7 @@ public:
     GameData* Game() const { return m_game; }
 
     // Tests and tools: the clock of the level time (milliseconds), and whether NewLevel writes
-    // "data/save.sav" (on by default).
+    // "data/save.sav" and the score tables (on by default).
     void SetClock(std::function<uint32_t()> clock) { m_clock = std::move(clock); }
     void SetWriteSaveFile(bool write) { m_write_save = write; }
 

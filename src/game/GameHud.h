@@ -37,6 +37,8 @@ public:
     void BindingsChanged();
     void Update(float dt);
     void Draw() const;
+    // No hint over this HUD (the attract mode's demonstration).
+    void DropHelp() { m_help.reset(); }
 
     int32_t Score() const { return m_score; }
     int32_t Lives() const { return m_lives; }

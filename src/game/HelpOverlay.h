@@ -45,6 +45,8 @@ public:
     // The overlays created so far in this run (tests reset it).
     static int CreatedCount() { return s_created; }
     static void ResetCount() { s_created = 0; }
+    // Puts the count back (the attract mode's demonstration is not one of the player's games).
+    static void RestoreCount(int count) { s_created = count; }
 
 private:
     const CBitmapText* m_font;

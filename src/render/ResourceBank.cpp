@@ -53,6 +53,17 @@ void CResourceBank::DeleteBank(const std::string& name)
     Banks().erase(name);
 }
 
+bool CResourceBank::RenameBank(const std::string& from, const std::string& to)
+{
+    auto it = Banks().find(from);
+    if (it == Banks().end() || from == to)
+        return false;
+    std::unique_ptr<CResourceBank> bank = std::move(it->second);
+    Banks().erase(it);
+    Banks()[to] = std::move(bank);
+    return true;
+}
+
 void CResourceBank::DeleteAllBanks()
 {
     Banks().clear();

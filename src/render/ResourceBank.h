@@ -39,6 +39,9 @@ public:
     static CResourceBank* CreateBank(const std::string& name, ResourceGroup* group);
     static CResourceBank* FindBank(const std::string& name);
     static void DeleteBank(const std::string& name);
+    // The bank keeps everything it holds under a new name (a bank of that name is deleted), so
+    // that a second level can be loaded beside it; false when there is no bank called from.
+    static bool RenameBank(const std::string& from, const std::string& to);
     static void DeleteAllBanks();
     // Every bank: drop all GL objects (textures, display lists) before the context goes away.
     static void ReleaseAllGLObjects();

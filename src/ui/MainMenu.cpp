@@ -4,6 +4,7 @@
 #include "app/AppWindow.h"
 #include "app/Log.h"
 #include "audio/SoundManager.h"
+#include "game/AttractDemo.h"
 #include "game/GameControls.h"
 #include "game/GameData.h"
 #include "platform/GL.h"
@@ -19,6 +20,8 @@
 #include "ui/QuitDialog.h"
 #include "ui/SimpleButton.h"
 #include "ui/Top7Dlg.h"
+
+#include <cstdlib>
 
 namespace NInterface {
 
@@ -41,6 +44,12 @@ CMainMenu::CMainMenu(const ResourceGroup* group, CResourceBank* bank, bool loadG
     m_nd_width = m_layout.Int("m_nd_width");
     m_nd_height = m_layout.Int("m_nd_height");
 
+    if (const char* idle = std::getenv("GORGEWING2_ATTRACT_IDLE")) {
+        const double seconds = std::atof(idle);
+        if (seconds > 0.0 && seconds < 1e6)
+            m_attract_idle_ms = static_cast<float>(seconds * 1000.0);
+    }
+
     // The game's tuning, models and textures, once, when the menu is first built.
     if (loadGameData) {
         GameData& data = GameData::Get();
@@ -54,6 +63,7 @@ CMainMenu::CMainMenu(const ResourceGroup* group, CResourceBank* bank, bool loadG
 CMainMenu::~CMainMenu()
 {
     m_controls.clear();
+    m_demo.reset();
     // Dialogs first (the game dialog may hold the game screen), then the game.
     CScreen* dialogGame = m_game_dlg ? m_game_dlg->GameScreen() : nullptr;
     m_game_dlg.reset();
@@ -87,6 +97,9 @@ void CMainMenu::LoadControls()
 
 void CMainMenu::StoreControls()
 {
+    // A demonstration still flying gives the game record back first.
+    if (m_demo)
+        m_demo->Finish();
     m_save.Clear();
     ::StoreControls(GameData::Get(), m_save);
     if (m_game && TheAppConfig().m_autosave) {
@@ -138,6 +151,13 @@ void CMainMenu::Activate()
     SetUp2D();
     CScreen::Activate();
     m_window_drag = false;
+    m_idle_ms = 0.0f;
+    // Back from the demonstration: the menu is as it was left, a held game stays held.
+    if (m_back_from_demo) {
+        m_back_from_demo = false;
+        StartMusic();
+        return;
+    }
     if (m_game) {
         if (GameScreenIsOver(m_game)) {
             const int score = GameScreenScore(m_game);
@@ -169,6 +189,36 @@ void CMainMenu::Update(float elapsedMs)
         OnControlEvent(m_game_btn);
     }
     CScreen::Update(elapsedMs);
+    // The menu is updated only while it is on top with no dialog open: only that idle time counts.
+    AppWindow* app = AppWindow::Get();
+    const bool bare = app && app->TopScreen() == this && app->DialogCount() == 0;
+    if (!bare || !GameData::Get().m_attract_mode || m_demo) {
+        m_idle_ms = 0.0f;
+        return;
+    }
+    m_idle_ms += elapsedMs;
+    if (m_idle_ms >= m_attract_idle_ms)
+        StartDemo();
+}
+
+void CMainMenu::StartDemo(int level)
+{
+    m_idle_ms = 0.0f;
+    AppWindow* app = AppWindow::Get();
+    if (m_demo || !app)
+        return;
+    m_demo = std::make_unique<CAttractDemo>(&GameData::Get(), m_layout.Font(), level,
+                                            std::rand() % GameData::kAircraftCount, app->Window().HasGLContext());
+    app->PushScreen(m_demo.get());
+}
+
+void CMainMenu::OnScreenClosed(CScreen* closed)
+{
+    if (m_demo && closed == m_demo.get()) {
+        m_demo.reset();
+        m_back_from_demo = true;
+    }
+    CDialogScreen::OnScreenClosed(closed);
 }
 
 void CMainMenu::Draw()
@@ -203,6 +253,7 @@ void CMainMenu::Draw()
 // not used, as it is not reliably updated while a button is held (X11).
 bool CMainMenu::OnLButtonDown(int x, int y, unsigned flags)
 {
+    m_idle_ms = 0.0f;
     const bool handled = CDialogScreen::OnLButtonDown(x, y, flags);
     const AppWindow* app = AppWindow::Get();
     m_window_drag = !handled && !(app && app->IsFullScreen());
@@ -213,12 +264,26 @@ bool CMainMenu::OnLButtonDown(int x, int y, unsigned flags)
 
 bool CMainMenu::OnLButtonUp(int x, int y, unsigned flags)
 {
+    m_idle_ms = 0.0f;
     m_window_drag = false;
     return CDialogScreen::OnLButtonUp(x, y, flags);
 }
 
+bool CMainMenu::OnRButtonUp(int x, int y, unsigned flags)
+{
+    m_idle_ms = 0.0f;
+    return CDialogScreen::OnRButtonUp(x, y, flags);
+}
+
+void CMainMenu::OnChar(int code, int repeat)
+{
+    m_idle_ms = 0.0f;
+    CDialogScreen::OnChar(code, repeat);
+}
+
 bool CMainMenu::OnMouseMove(int x, int y, unsigned flags)
 {
+    m_idle_ms = 0.0f;
     if (m_window_drag && (flags & platform::kMkLButton)) {
         if (AppWindow* app = AppWindow::Get())
             app->MoveWindowBy(x - m_grab_x, y - m_grab_y);
@@ -230,6 +295,7 @@ bool CMainMenu::OnMouseMove(int x, int y, unsigned flags)
 
 void CMainMenu::OnKeyDown(int virtualKey)
 {
+    m_idle_ms = 0.0f;
     const AppConfig& config = TheAppConfig();
     if (virtualKey == config.m_quit_key) {
         OnControlEvent(m_quit_btn);

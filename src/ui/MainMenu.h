@@ -7,7 +7,9 @@
 // covers the whole 800 x 600 virtual screen; mouse input is scaled from window pixels to it. The
 // quit key (Escape) acts as the quit button and the minimise key (Enter) minimises the window.
 // When a game screen is left without game over, the game dialog opens again by itself. In
-// windowed mode a press on empty space drags the window.
+// windowed mode a press on empty space drags the window. After the attract mode's idle time
+// without input on the bare menu (no dialog open, the option on) it pushes a demonstration
+// (CAttractDemo) and, when that closes, is back exactly as it was.
 #pragma once
 
 #include "resources/ParamFile.h"
@@ -16,6 +18,7 @@
 
 #include <memory>
 
+class CAttractDemo;
 class CResourceBank;
 class CSimpleButton;
 class ResourceGroup;
@@ -48,10 +51,24 @@ public:
     void SetGameScreen(CScreen* game) { m_game = game; }
     bool ReopenGameDialog() const { return m_reopen_game_dialog; }
 
+    // The attract mode: the idle time before a demonstration (30 s; the environment variable
+    // GORGEWING2_ATTRACT_IDLE gives seconds instead, for tests), the idle time counted so far and
+    // the demonstration while it runs. StartDemo starts one at once (level 0: a random one); it
+    // draws only when the window has a GL context (tests run it without).
+    static constexpr float kAttractIdleMs = 30000.0f;
+    void SetAttractIdleMs(float ms) { m_attract_idle_ms = ms; }
+    float AttractIdleMs() const { return m_attract_idle_ms; }
+    float IdleMs() const { return m_idle_ms; }
+    CAttractDemo* Demo() const { return m_demo.get(); }
+    void StartDemo(int level = 0);
+
     void Update(float elapsedMs) override;
     void Draw() override;
     void Activate() override;
     void OnKeyDown(int virtualKey) override;
+    void OnChar(int code, int repeat) override;
+    bool OnRButtonUp(int x, int y, unsigned flags) override;
+    void OnScreenClosed(CScreen* closed) override;
     bool OnMouseMove(int x, int y, unsigned flags) override;
     bool OnLButtonDown(int x, int y, unsigned flags) override;
     bool OnLButtonUp(int x, int y, unsigned flags) override;
@@ -105,6 +122,10 @@ private:
     bool m_window_drag = false;  // the left button went down on empty space: the window follows
     int m_grab_x = 0, m_grab_y = 0;  // where the cursor grabbed, in window pixels
     ParamFile m_save;  // "data/save.sav" as read at start; written back at exit
+    float m_attract_idle_ms = kAttractIdleMs;
+    float m_idle_ms = 0.0f;  // time on the bare menu since the last input
+    std::unique_ptr<CAttractDemo> m_demo;
+    bool m_back_from_demo = false;
 };
 
 } // namespace NInterface

@@ -61,6 +61,7 @@ COptionsDialog::COptionsDialog(CMenuLayout& layout, AppConfig& config, GameData&
     m_autosave = box("m_od_autosave_chb", config.m_autosave);
     m_sound = box("m_od_sound_chb", config.m_sound);
     m_invert = box("m_od_invert_stereo_chb", sound ? sound->InvertStereo() : config.m_sound_invert);
+    m_attract = box("m_od_attract_mode_chb", game.m_attract_mode != 0);
 
     for (int i = 0; i < kKeyCount; ++i) {
         auto r = std::make_unique<CKeyReader>(this, layout.Texture("m_key_reader"), layout.Font(), 25.0f, false);
@@ -118,6 +119,7 @@ void COptionsDialog::Draw()
     label("Autosave", 18, m_autosave->X() - 120, m_autosave->Y() + 35);
     label("Sound", 18, m_sound->X() - 120, m_sound->Y() + 35);
     label("Invert\nstereo", 18, m_invert->X() - 120, m_invert->Y() + 25);
+    label("Attract\nmode", 18, m_attract->X() - 120, m_attract->Y() + 25);
     for (int i = 0; i < kKeyCount; ++i)
         label(kKeyLabels[i], 14, m_keys[i]->X() - 128, m_keys[i]->Y() + 36);
     label("1   Mouse sensitivity    25", 14, m_mouse->X(), m_mouse->Y() + 44);
@@ -151,6 +153,8 @@ void COptionsDialog::OnControlEvent(CControl* control)
         m_config.m_sound_invert = m_invert->IsChecked();
         if (m_sound_manager)
             m_sound_manager->SetInvertStereo(m_invert->IsChecked());
+    } else if (control == m_attract) {
+        m_game.m_attract_mode = m_attract->IsChecked() ? 1 : 0;
     } else if (control == m_mouse) {
         m_game.m_mouseSens = m_mouse->Value();
     }

@@ -1,4 +1,4 @@
-// COptionsDialog: autosave, sound, stereo inversion, the eight keyboard and three joystick
+// COptionsDialog: autosave, sound, stereo inversion, the attract mode, the eight keyboard and three joystick
 // bindings, and the mouse sensitivity.
 //
 // Check boxes and the mouse sensitivity take effect at once (the settings record, the sound
@@ -35,6 +35,7 @@ public:
     CSimpleCheckBox* AutosaveBox() const { return m_autosave; }
     CSimpleCheckBox* SoundBox() const { return m_sound; }
     CSimpleCheckBox* InvertBox() const { return m_invert; }
+    CSimpleCheckBox* AttractBox() const { return m_attract; }
     CKeyReader* KeyReader(int i) const { return m_keys[i]; }
     CKeyReader* JoyReader(int i) const { return m_joys[i]; }
     CTrackBar* MouseBar() const { return m_mouse; }
@@ -49,6 +50,7 @@ private:
     CSimpleCheckBox* m_autosave;
     CSimpleCheckBox* m_sound;
     CSimpleCheckBox* m_invert;
+    CSimpleCheckBox* m_attract;
     CKeyReader* m_keys[kKeyCount];
     CKeyReader* m_joys[kJoyCount];
     CTrackBar* m_mouse;

@@ -82,7 +82,7 @@ menu_shot="$work/menu.png"
 import -window root "$menu_shot" 2>/dev/null
 click_at 400 292          # Options
 before=$(box_green)
-click_at 210 140          # the autosave box at (190, 120) of the screen, 40 x 40
+click_at 210 140          # the autosave box at (190, 116) of the screen, 40 x 40
 after=$(box_green)
 (( after > before + 50 )) || fail "the autosave box did not tick on screen ($before -> $after)"
 click_at 695 66           # Close

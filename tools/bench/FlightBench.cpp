@@ -1,8 +1,8 @@
 // FlightBench: set-up as the game does, the autopilot's flight per level, timing and the report.
 #include "FlightBench.h"
 
-#include "Autopilot.h"
-#include "Gunner.h"
+#include "game/Autopilot.h"
+#include "game/Gunner.h"
 #include "render/PngWriter.h"
 #include "ThreatLog.h"
 #include "app/AppWindow.h"

@@ -167,6 +167,7 @@ std::string InterfaceLayoutText()
     w.At("m_od_autosave_chb", kOptCheckX, kOptCheckY[0]);
     w.At("m_od_sound_chb", kOptCheckX, kOptCheckY[1]);
     w.At("m_od_invert_stereo_chb", kOptCheckX, kOptCheckY[2]);
+    w.At("m_od_attract_mode_chb", kOptCheckX, kOptCheckY[3]);
     const char* keys[8] = {"left", "right", "up", "down", "fire1", "fire2", "maneuver", "camera"};
     for (int i = 0; i < 8; ++i)
         w.At_(std::string("m_od_") + keys[i] + "_key", kOptKeyX, kOptKeyY0 + i * kOptKeyStep);

@@ -47,7 +47,7 @@ constexpr Rect kTallyPanel{30, 14, 660, 496};
 
 // Options dialog: widget columns (relative to the dialog).
 constexpr int kOptCheckX = 170;
-constexpr int kOptCheckY[3] = {100, 156, 212};
+constexpr int kOptCheckY[4] = {96, 142, 188, 234};
 constexpr int kOptKeyX = 510;
 constexpr int kOptKeyY0 = 90, kOptKeyStep = 58;
 constexpr int kOptJoyX = 140;

@@ -2,9 +2,10 @@
 // height, turning towards fuel depots when the tank is not full — through the same control
 // queries a person's keys and mouse feed (the input devices are frozen and set by it).
 //
-// gw-bench creates one per level flight, calls Steer before every field update and reads its
-// figures at the end. It sees the level only through CLevel's height queries and the enemies'
-// positions; it never moves the aircraft itself.
+// gw-bench creates one per level flight and the main menu's attract mode one per demonstration;
+// each calls Steer before every field update (gw-bench reads its figures at the end). It sees the
+// level only through CLevel's height queries and the enemies' positions; it never moves the
+// aircraft itself. The input devices it is given are its own: they are frozen and set by it.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Autopilot: the corridor search ahead, depot seeking, and a proportional-derivative steer fed
 // through the mouse cursor as a person's hand would.
-#include "Autopilot.h"
+#include "game/Autopilot.h"
 
 #include "game/GameData.h"
 #include "game/GameField.h"

@@ -2,8 +2,8 @@
 // may lock on lies in the lock cone ahead, and the secondary key (the jets' torpedo, the
 // helicopter's rocket) while a target of that weapon lies ahead.
 //
-// gw-bench's flight mode creates one per level flight next to the Autopilot and calls Aim after
-// Steer every frame. It reads the player and the enemies of the active window and sets only the
+// gw-bench's flight mode and the attract mode's demonstration create one next to the Autopilot
+// and call Aim after Steer every frame. It reads the player and the enemies of the active window and sets only the
 // two fire keys; the aircraft's own cool-down decides when a shot really leaves.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Gunner: the fire keys from the enemies in the player's lock cone.
-#include "Gunner.h"
+#include "game/Gunner.h"
 
 #include "game/GameData.h"
 #include "game/GameField.h"
