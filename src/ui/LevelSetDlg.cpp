@@ -30,18 +30,50 @@ std::string Normalised(std::string path)
 
 int CLevelSetDlg::ReadLevelCount(const std::string& setPath)
 {
+    std::string title;
+    return ReadSetInfo(setPath, title);
+}
+
+int CLevelSetDlg::ReadSetInfo(const std::string& setPath, std::string& title)
+{
     const ResourceGroup* levels = ResourceGroup::GetGroup(kLevelsGroup);
     const std::string key = levels && !levels->Key().empty() ? levels->Key() : std::string(kLevelsPackKey);
     ResourceGroup* temp = ResourceGroup::CreateGroup("temp");
     temp->SetKey(key);
     int count = 0;
+    title.clear();
     if (temp->MountPack(setPath)) {
         ParamFile list;
         list.Read(*temp, "levels/levels.txt", true);
         count = list.GetInt("levels_count", "0");
+        title = CleanSetTitle(list.GetString("set_title", ""));
     }
     ResourceGroup::DeleteGroup("temp");
     return count;
+}
+
+std::string CLevelSetDlg::CleanSetTitle(const std::string& text)
+{
+    // Shared sets are anybody's: only what the font draws, and no longer than a list row holds.
+    std::string out;
+    for (char c : text) {
+        if (out.size() >= kMaxTitle)
+            break;
+        if (c >= 32 && c <= 126)
+            out += c;
+    }
+    const size_t first = out.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
+std::string CLevelSetDlg::ItemText(const std::string& fileName, const std::string& title, int count)
+{
+    char item[300];
+    const std::string name = title.empty() ? std::filesystem::path(fileName).stem().string() : title;
+    std::snprintf(item, sizeof item, "%s (%i)", name.c_str(), count);
+    return item;
 }
 
 std::vector<std::string> CLevelSetDlg::SetFilesIn(const std::string& folder)
@@ -80,10 +112,9 @@ CLevelSetDlg::CLevelSetDlg(CMenuLayout& layout, const std::string& currentPath, 
     const std::string current = Normalised(currentPath);
     const std::string currentFound = Normalised(ResolveLevelSetPath(currentPath));
     for (const std::string& path : paths) {
-        const int count = ReadLevelCount(path);
-        char item[300];
-        std::snprintf(item, sizeof item, "%s (%i)", std::filesystem::path(path).stem().string().c_str(), count);
-        list->AddItem(item);
+        std::string title;
+        const int count = ReadSetInfo(path, title);
+        list->AddItem(ItemText(path, title, count));
         if (Normalised(path) == current || Normalised(path) == currentFound)
             list->SetSelected(static_cast<int>(m_paths.size()));
         m_paths.push_back(path);

@@ -4,7 +4,8 @@
 // When made it walks both folders (every set, in name order, the data folder's first; the
 // player's sets are named by their full path; the list scrolls), opens each set in a temporary
 // resource group "temp" with the level sets' cipher key, reads "levels/levels.txt" and
-// its "levels_count" (0 when missing), lists "name (count)" and removes the group again. The set in
+// its "levels_count" (0 when missing) and "set_title", lists "name (count)" — the title in place
+// of the file's name where the set has one — and removes the group again. The set in
 // use is selected. OK closes with 0 and the game dialog reads SelectedPath(); cancel closes with 1.
 #pragma once
 
@@ -40,6 +41,13 @@ public:
     static int ReadLevelCount(const std::string& setPath);
     // The "*.set" files of a folder as folder + "/" + name, in name order ("" folder: none).
     static std::vector<std::string> SetFilesIn(const std::string& folder);
+    // The same, and the set's "set_title" (empty when it has none), cleaned by CleanSetTitle.
+    static int ReadSetInfo(const std::string& setPath, std::string& title);
+    // A title as the list shows it: printable ASCII only, at most kMaxTitle characters, trimmed.
+    static constexpr size_t kMaxTitle = 40;
+    static std::string CleanSetTitle(const std::string& text);
+    // The list's row: "title (count)", or the file's name without ".set" when there is no title.
+    static std::string ItemText(const std::string& fileName, const std::string& title, int count);
 
 private:
     CSimpleButton* m_ok;

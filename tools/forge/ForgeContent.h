@@ -8,6 +8,9 @@
 #include "ForgeFiles.h"
 #include "core/Image.h"
 
+#include <cstdint>
+#include <string>
+
 // The numbers that tie the levels, the aircraft and the tuning together (world units).
 namespace ForgeScale {
 constexpr int kHeightSide = 512;        // side N of a level's height image
@@ -26,6 +29,12 @@ constexpr int kLevelCount = 10;
 void ForgeTuning(ForgeFiles& files);
 // "levels/levels.txt" and every "levels/levelNN/" folder of the base set.
 void ForgeLevels(ForgeFiles& files);
+// A level set of its own from a seed (gw-forge valleys): levels levels (1..kMaxValleyLevels) with
+// the base set's files and tuning rules — palettes, terrain, enemies, fuel spacing and the rise
+// of difficulty from the first level to the last — each drawn from the seed; "levels/levels.txt"
+// carries "set_title". The same seed and count make the same bytes.
+constexpr int kMaxValleyLevels = 60;
+void ForgeValleySet(ForgeFiles& files, uint64_t seed, const std::string& title, int levels);
 // The three aircraft models, their textures, shadows and begin-level previews.
 void ForgeAircraft(ForgeFiles& files);
 // Missile, torpedo and flak-shell models.

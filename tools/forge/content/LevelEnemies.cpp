@@ -60,11 +60,13 @@ struct Placer {
 
 } // namespace
 
-std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
+std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level, uint64_t seed)
 {
     const float t = (level - 1) / static_cast<float>(kLevelCount - 1);
     const float endY = terrain.Length() - 2.6f * kHeightSide / kLines * kSampleDist;
-    Placer p{terrain, ForgeRandom(5000u + static_cast<uint64_t>(level) * 977u), endY, {}, {}};
+    if (seed == 0)
+        seed = 5000u + static_cast<uint64_t>(level) * 977u;
+    Placer p{terrain, ForgeRandom(seed), endY, {}, {}};
     const int maxKind4 = std::min(3, 1 + (level - 1) / 2);   // kinds unlock as levels go on
 
     // Fuel depots, evenly spread over the river at the flying height.
@@ -199,9 +201,9 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level)
     return p.out;
 }
 
-ParamText EnemiesFile(const LevelTerrain& terrain, int level)
+ParamText EnemiesFile(const LevelTerrain& terrain, int level, uint64_t seed)
 {
-    const std::vector<EnemyPlacement> list = PlaceEnemies(terrain, level);
+    const std::vector<EnemyPlacement> list = PlaceEnemies(terrain, level, seed);
     const float half = kValleyWidth / 2;   // the game adds HalfWidth to every y
     ParamText p;
     p.Comment("Enemies of level " + std::to_string(level) + ", in order along the level");

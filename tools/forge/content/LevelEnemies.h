@@ -11,6 +11,7 @@
 #include "content/LevelTerrain.h"
 #include "writers/ParamText.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,10 @@ struct EnemyPlacement {
     float rocketRange = 0, flakRange = 0;
 };
 
-std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level);
-ParamText EnemiesFile(const LevelTerrain& terrain, int level);
+// level: the difficulty, 1 (gentle) to the base set's last level; seed: the placement's draws
+// (the base set's own when 0).
+std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level, uint64_t seed = 0);
+ParamText EnemiesFile(const LevelTerrain& terrain, int level, uint64_t seed = 0);
 
 // Used by tests and the level module.
 TerrainShape LevelShape(int level);

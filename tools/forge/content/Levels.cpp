@@ -18,9 +18,12 @@
 #include "writers/ParamText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -287,10 +290,21 @@ std::string DomeMesh()
 
 int Byte255(float v) { return static_cast<int>(std::lround(Clamp01(v) * 255.0f)); }
 
-void ForgeLevel(ForgeFiles& files, int level)
+// One level of a set: its style (palette, light, sky), landscape and enemies. difficulty is the
+// base level whose enemy counts and weapons it takes; enemySeed the placement's draws (0: the
+// base set's own for that level).
+struct LevelRecipe {
+    LevelStyle style;
+    TerrainShape shape;
+    int difficulty = 1;
+    uint64_t enemySeed = 0;
+    std::string title;
+};
+
+void ForgeLevel(ForgeFiles& files, int level, const LevelRecipe& recipe)
 {
-    const LevelStyle& st = kStyles[level - 1];
-    const LevelTerrain terrain(ShapeFor(level));
+    const LevelStyle& st = recipe.style;
+    const LevelTerrain terrain(recipe.shape);
     char dirBuf[32];
     std::snprintf(dirBuf, sizeof dirBuf, "levels/level%02d/", level);
     const std::string dir = dirBuf;
@@ -306,7 +320,7 @@ void ForgeLevel(ForgeFiles& files, int level)
     files.AddText(L, dir + "dome.obj", DomeMesh());
 
     ParamText t;
-    t.Comment(std::string("Level ") + std::to_string(level) + ": " + st.title);
+    t.Comment(std::string("Level ") + std::to_string(level) + ": " + recipe.title);
     t.SetFloat("k_scale", 1);
     t.Set("raw_name", dir + "height.raw");
     t.SetInt("lines", kLines);
@@ -343,7 +357,75 @@ void ForgeLevel(ForgeFiles& files, int level)
     c.SetFloat("m_sky_blue", Byte255(st.fog.b));
     files.Add(L, dir + "clouds.cld", c.Bytes(), true);
 
-    files.Add(L, dir + "enemies.ter", EnemiesFile(terrain, level).Bytes(), true);
+    files.Add(L, dir + "enemies.ter", EnemiesFile(terrain, recipe.difficulty, recipe.enemySeed).Bytes(), true);
+}
+
+LevelRecipe BaseRecipe(int level)
+{
+    LevelRecipe r;
+    r.style = kStyles[level - 1];
+    r.shape = ShapeFor(level);
+    r.difficulty = level;
+    r.title = kStyles[level - 1].title;
+    return r;
+}
+
+// Seeded sets: every draw of a set comes from its seed, so the same seed makes the same bytes.
+uint64_t Mix64(uint64_t a, uint64_t b)
+{
+    ForgeRandom r(a * 0x9E3779B97F4A7C15ull ^ (b + 0x632BE59BD9B4E019ull));
+    return r.Next64();
+}
+
+Color Tinted(const Color& c, float warm, float bright)
+{
+    return Color(Clamp01((c.r + warm * 0.06f) * bright), Clamp01(c.g * bright), Clamp01((c.b - warm * 0.06f) * bright), c.a);
+}
+
+const char* const kValleyWords[] = {"Misty", "Red", "Silent", "Broken", "Golden", "Cold", "Hidden", "Long",
+                                    "Black", "Windy", "Amber", "Grey", "Lost", "High", "Iron", "Green"};
+const char* const kValleyNouns[] = {"Gorge", "River", "Canyon", "Valley", "Pass", "Falls", "Rapids", "Bend",
+                                    "Narrows", "Fjord", "Reach", "Ford"};
+
+// A level of a seeded set: the palette of one base level blended towards another with its own
+// tint and sun, the base landscape of its difficulty with its own course, slopes and roughness,
+// and its own enemy placement.
+LevelRecipe SeededRecipe(uint64_t setSeed, int level, int levels)
+{
+    ForgeRandom rng(Mix64(setSeed, static_cast<uint64_t>(level)));
+    LevelRecipe r;
+    r.difficulty = levels <= 1 ? 1 : 1 + static_cast<int>(std::lround((level - 1) * (kLevelCount - 1) / float(levels - 1)));
+    const LevelStyle& a = kStyles[rng.Int(kLevelCount)];
+    const LevelStyle& b = kStyles[rng.Int(kLevelCount)];
+    const float blend = rng.Range(0.0f, 0.45f), warm = rng.Range(-1.0f, 1.0f), bright = rng.Range(0.9f, 1.08f);
+    LevelStyle st = a;
+    auto mix = [&](Color LevelStyle::*c) { st.*c = Tinted(Mix(a.*c, b.*c, blend), warm, bright); };
+    for (Color LevelStyle::*c : {&LevelStyle::fog, &LevelStyle::clouds, &LevelStyle::bedDeep, &LevelStyle::bedShallow,
+                                 &LevelStyle::sand, &LevelStyle::grass, &LevelStyle::grass2, &LevelStyle::forest,
+                                 &LevelStyle::rock, &LevelStyle::rock2, &LevelStyle::snow, &LevelStyle::water,
+                                 &LevelStyle::waterLight})
+        mix(c);
+    st.cloudCover = Clamp01(Lerp(a.cloudCover, b.cloudCover, blend) + rng.Range(-0.1f, 0.1f));
+    st.intensity = Lerp(a.intensity, b.intensity, blend);
+    st.forest01 = Clamp01(Lerp(a.forest01, b.forest01, blend) + rng.Range(-0.1f, 0.1f));
+    st.snowLine = rng.Chance(0.25f) ? rng.Range(4.5f, 6.5f) : a.snowLine;
+    st.sun = Vec3(rng.Range(-0.9f, 0.9f), rng.Range(-0.6f, 0.6f), rng.Range(0.3f, 0.95f));
+    st.ambient = rng.Range(0.4f, 0.6f);
+    r.style = st;
+
+    TerrainShape s = ShapeFor(r.difficulty);
+    s.seed = static_cast<uint32_t>(Mix64(setSeed, 1000u + static_cast<uint64_t>(level)) & 0x7FFFFFFFu) | 1u;
+    s.riverHalfWidth *= rng.Range(0.92f, 1.08f);
+    s.meanderAmp *= rng.Range(0.7f, 1.25f);
+    s.meanderLength *= rng.Range(0.8f, 1.25f);
+    s.hillSlope *= rng.Chance(0.2f) ? rng.Range(1.4f, 1.8f) : rng.Range(0.8f, 1.2f);
+    s.hillHeight *= rng.Range(0.85f, 1.15f);
+    s.plainWidth *= rng.Range(0.85f, 1.15f);
+    s.roughness *= rng.Range(0.8f, 1.2f);
+    r.shape = s;
+    r.enemySeed = Mix64(setSeed, 5000u + static_cast<uint64_t>(level)) | 1u;
+    r.title = std::string(kValleyWords[rng.Int(16)]) + " " + kValleyNouns[rng.Int(12)];
+    return r;
 }
 
 } // namespace
@@ -362,7 +444,41 @@ void ForgeLevels(ForgeFiles& files)
         p.Set("level_name" + std::to_string(i), kStyles[i - 1].title);
     files.Add(ForgeFiles::Pack::Levels, "levels/levels.txt", p.Bytes(), true);
     for (int i = 1; i <= kLevelCount; ++i)
-        ForgeLevel(files, i);
+        ForgeLevel(files, i, BaseRecipe(i));
+}
+
+void ForgeValleySet(ForgeFiles& files, uint64_t seed, const std::string& title, int levels)
+{
+    levels = std::clamp(levels, 1, kMaxValleyLevels);
+    std::vector<LevelRecipe> recipes;
+    for (int i = 1; i <= levels; ++i)
+        recipes.push_back(SeededRecipe(seed, i, levels));
+    ParamText p;
+    p.Comment("Gorgewing II level set made by gw-forge valleys --seed " + std::to_string(seed));
+    p.Set("set_title", title);
+    p.SetInt("levels_count", levels);
+    p.Set("set_seed", std::to_string(seed));
+    for (int i = 1; i <= levels; ++i)
+        p.Set("level_name" + std::to_string(i), recipes[static_cast<size_t>(i - 1)].title);
+    files.Add(ForgeFiles::Pack::Levels, "levels/levels.txt", p.Bytes(), true);
+    // The levels are independent of each other: made side by side on the machine's cores, each
+    // into its own collection, then gathered in level order.
+    std::vector<ForgeFiles> parts(static_cast<size_t>(levels));
+    std::atomic<int> next{0};
+    auto work = [&] {
+        for (int i; (i = next.fetch_add(1)) < levels;)
+            ForgeLevel(parts[static_cast<size_t>(i)], i + 1, recipes[static_cast<size_t>(i)]);
+    };
+    const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), static_cast<unsigned>(levels)));
+    std::vector<std::thread> threads;
+    for (unsigned t = 1; t < cores; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& t : threads)
+        t.join();
+    for (const ForgeFiles& part : parts)
+        for (const auto& [name, file] : part.Files(ForgeFiles::Pack::Levels))
+            files.Add(ForgeFiles::Pack::Levels, name, file.bytes, file.encipher);
 }
 
 TerrainShape LevelShape(int level) { return ShapeFor(level); }
