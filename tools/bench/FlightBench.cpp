@@ -2,6 +2,7 @@
 #include "FlightBench.h"
 
 #include "game/Autopilot.h"
+#include "game/FlightFigures.h"
 #include "game/Gunner.h"
 #include "render/PngWriter.h"
 #include "ThreatLog.h"
@@ -220,6 +221,7 @@ int RunFlightBench(const FlightBenchOptions& o)
         Autopilot pilot(input, game);
         Gunner gunner(input, game);
         ThreatLog threats;
+        FlightFigures figures;
         game.scoreLevel = 0;
         game.ClearKillCounts();
         std::vector<double> frames, updates, draws, swaps;
@@ -235,8 +237,10 @@ int RunFlightBench(const FlightBenchOptions& o)
             if (o.enemies)
                 gunner.Aim(field);
             field.Update(dt);
-            if (o.enemies)
+            if (o.enemies) {
                 threats.Observe(field);
+                figures.Observe(field, 1.0f / 60.0f);
+            }
             frameClock += 17;
             const auto f1 = Clock::now();
             updates.push_back(Ms(f0, f1));
@@ -297,6 +301,17 @@ int RunFlightBench(const FlightBenchOptions& o)
                         gunner.PrimaryFrames(), gunner.SecondaryFrames());
         if (o.enemies)
             threats.Print(stdout);
+        if (o.enemies) {
+            std::printf(", \"targets_met\": %d, \"targets_per_min\": %.1f, \"kills_by_kind\": {", figures.TargetsMet(),
+                        figures.TargetsPerMinute());
+            for (int k = 0; k < FlightFigures::kKinds; ++k)
+                std::printf("%s\"%s\": %d", k ? ", " : "", FlightFigures::kKindNames[k], figures.Kills(k));
+            // The gunner's deaths are "deaths" above: a flight ends with the first.
+            std::printf("}, \"hull_lost_per_min\": %.2f, \"enemy_launches\": %d, \"launches_per_min\": %.1f, "
+                        "\"longest_gap_s\": %.1f",
+                        figures.HullLostPerMinute(), figures.Launches(), figures.LaunchesPerMinute(),
+                        figures.LongestGapSeconds());
+        }
         std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", Percentile(updates, 0.5),
                     Percentile(updates, 0.99));
         if (!frames.empty())
@@ -360,12 +375,14 @@ int FlightBenchMain(int argc, char** argv)
             o.enemies = true;
         else if (a == "--no-draw")
             o.draw = false;
+        else if (a == "--set" && hasValue)
+            o.levelSet = argv[++i];
         else if (a == "--shots" && hasValue)
             o.shotDir = argv[++i];
         else {
             std::fprintf(stderr, "usage: gw-bench flight [--aircraft 0..2] [--first N] [--last N] "
                                  "[--max-seconds N] [--enemies] [--no-depots] [--breakdown] [--no-draw] [--no-graphics] "
-                                 "[--shots DIR]\n");
+                                 "[--shots DIR] [--set PATH]\n");
             return 2;
         }
     }

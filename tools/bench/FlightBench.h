@@ -3,7 +3,9 @@
 // For every level it builds the game field as the game does, lets the autopilot fly the chosen
 // aircraft to the level's end (or to a crash or an empty tank) and reports, as one JSON object:
 // the level time in game seconds, fuel figures, the depots taken, with enemies what their fire
-// did (launches, near passes and hits per weapon, ThreatLog), and — with graphics — the
+// did (launches, near passes and hits per weapon, ThreatLog) and how hard the level was
+// (targets met per minute, kills by kind, hull lost and launches per minute, the longest stretch
+// without a target in range: FlightFigures), and — with graphics — the
 // per-frame time of the whole game frame (field and HUD update and draw, buffer swap): median,
 // 99th percentile and the slowest, NewLevel's time, and the peak resident memory.
 #pragma once
@@ -20,7 +22,7 @@ struct FlightBenchOptions {
     int firstLevel = 1;
     int lastLevel = 0;         // 0: every level of the set
     int maxSeconds = 600;      // game seconds before a flight is given up
-    std::string levelSet = "levels/base.set";
+    std::string levelSet = "levels/base.set";  // --set PATH: another level set
     std::string shotDir;       // not empty: every kShotEvery-th drawn frame kept there as a PNG
 };
 
@@ -34,5 +36,5 @@ constexpr int kShotEvery = 150;
 int RunFlightBench(const FlightBenchOptions& options);
 
 // gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--enemies] [--no-depots]
-//                 [--breakdown] [--no-draw] [--no-graphics] [--shots DIR]
+//                 [--breakdown] [--no-draw] [--no-graphics] [--shots DIR] [--set PATH]
 int FlightBenchMain(int argc, char** argv);
