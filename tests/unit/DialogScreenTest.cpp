@@ -213,6 +213,19 @@ TEST_F(LevelSetFolder, EverySetIsListedWithItsLevelCountAndTheCurrentOneSelected
     EXPECT_EQ(none.SelectedPath(), "");
 }
 
+TEST_F(LevelSetFolder, ASetWithATitleIsListedByItCleanedAsTheFontDrawsIt)
+{
+    WriteSet("valleys-7.set", "levels_count 10\nset_title \"Misty Gorges\"\n");
+    WriteSet("odd.set", "levels_count 2\nset_title \"  \x01\xc3\xa9  \"\n");   // nothing drawable: the file name
+    CMenuLayout layout;
+    const std::string folder = m_dir.string();
+    CLevelSetDlg d(layout, folder + "/valleys-7.set", folder);
+    ASSERT_EQ(d.List()->Items().size(), 2u);
+    EXPECT_EQ(d.List()->Items()[0], "odd (2)");
+    EXPECT_EQ(d.List()->Items()[1], "Misty Gorges (10)");
+    EXPECT_EQ(d.SelectedPath(), folder + "/valleys-7.set");
+}
+
 TEST_F(LevelSetFolder, FortySetsAreAllListedAndTheLastCanBeTheCurrentOne)
 {
     for (int i = 0; i < 40; ++i) {
