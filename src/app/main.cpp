@@ -70,9 +70,17 @@ int main(int argc, char** argv)
     // 4. The sound manager (silent until initialised).
     auto sounds = std::make_unique<CSoundManager>();
 
-    // 5. The main pack; a missing or foreign pack leaves the disk to read from.
+    // 5. The main pack; a missing, foreign or damaged pack leaves the disk to read what it lacks.
+    // The player is told once, on standard error and in the log, without a box that would wait
+    // for a click; every file then found nowhere is named in the log by the group.
     mainGroup->SetKey(kMainPackKey);
     mainGroup->MountPack(kMainPackFile);
+    if (!mainGroup->MountProblem().empty()) {
+        const std::string line = std::string(kMainPackFile) + " is missing or damaged (" + mainGroup->MountProblem() +
+                                 "): the game reads the files it lacks from the disk";
+        std::fprintf(stderr, "gorgewing2: %s\n", line.c_str());
+        LogWrite("%s", line.c_str());
+    }
 
     // 6. Settings: window size (defaults: the view size), full screen, autosave, sound switches.
     AppConfig& config = TheAppConfig();

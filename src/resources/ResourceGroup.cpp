@@ -64,14 +64,19 @@ bool ResourceGroup::MountPack(const std::string& path)
 {
     PackTable table;
     PackReadResult result = ReadPackTable(path, table);
+    m_mountProblem.clear();
     if (result == PackReadResult::CannotOpen) {
+        m_mountProblem = "cannot be opened";
         LogWrite("ResourceGroup %s: cannot open pack %s", m_name.c_str(), path.c_str());
         return false;
     }
     if (result == PackReadResult::BadMagic) {
+        m_mountProblem = "is not a pack file";
         LogWrite("ResourceGroup %s: %s is not a pack file", m_name.c_str(), path.c_str());
         return false;
     }
+    if (!table.problems.empty())
+        m_mountProblem = "is damaged";
     for (const std::string& problem : table.problems)
         LogWrite("ResourceGroup %s: damaged pack %s: %s", m_name.c_str(), path.c_str(), problem.c_str());
     m_packPath = path;
@@ -122,5 +127,10 @@ FileBuffer ResourceGroup::ReadFile(const std::string& name) const
     if (ReadWholeFile(lower, buffer.bytes) || (lower != asked && ReadWholeFile(asked, buffer.bytes)))
         return buffer;
     buffer.bytes.clear();
+    if (m_packPath.empty())
+        LogWrite("ResourceGroup %s: %s found nowhere (no pack, not on disk)", m_name.c_str(), name.c_str());
+    else
+        LogWrite("ResourceGroup %s: %s found nowhere (not in %s, not on disk)", m_name.c_str(), name.c_str(),
+                 m_packPath.c_str());
     return buffer;
 }

@@ -9,8 +9,9 @@
 // The group table (CreateGroup, GetGroup, DeleteGroup) is the one process-wide owner of the
 // groups; the entry point creates "main" first and deletes it last. Failures never throw: a
 // missing or foreign pack makes MountPack return false and reads fall back to the disk; a
-// damaged pack mounts the entries that are intact and logs the rest; a file found nowhere reads
-// as an empty buffer.
+// damaged pack mounts the entries that are intact and logs the rest (MountProblem says which of
+// the three it was, for the one line the entry point shows); a file found nowhere reads as an
+// empty buffer and is named in the log.
 #pragma once
 
 #include "resources/FileBuffer.h"
@@ -47,6 +48,9 @@ public:
     // Reads the entry table of the pack at path, replacing the current one. False when the file
     // cannot be opened or does not begin with "LB"; the group is then unchanged.
     bool MountPack(const std::string& path);
+    // What the last MountPack found wrong: "" when the pack mounted whole, else "cannot be
+    // opened", "is not a pack file" or "is damaged" (its intact entries are mounted).
+    const std::string& MountProblem() const { return m_mountProblem; }
 
     // The named file: from the pack when an entry matches (deciphered when stored enciphered),
     // otherwise from disk. Empty when it is found nowhere.
@@ -65,4 +69,5 @@ private:
     std::vector<std::string> m_names;
     std::string m_packPath;
     std::string m_key;
+    std::string m_mountProblem;
 };

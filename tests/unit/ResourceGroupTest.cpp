@@ -1,5 +1,6 @@
 // Resource groups over pack files: the format byte for byte, look-ups, disk fall-back, the group
 // table, and damaged or hostile packs.
+#include "app/Log.h"
 #include "resources/EntryCipher.h"
 #include "resources/PackFile.h"
 #include "resources/ResourceGroup.h"
@@ -257,4 +258,34 @@ TEST_F(ResourceGroupTest, PackCutAfterMountReadsEmpty)
     EXPECT_TRUE(group->ReadFile("mui/menu.txt").Empty());
     std::filesystem::remove(path);
     EXPECT_TRUE(group->ReadFile("dat/game.txt").Empty());
+}
+
+TEST_F(ResourceGroupTest, MountProblemNamesWhatWasWrongAndMissesAreLogged)
+{
+    const std::string log = Path("log.txt");
+    ASSERT_TRUE(LogOpen(log.c_str()));
+    ResourceGroup* group = ResourceGroup::CreateGroup("main");
+    group->SetKey(kMainKey);
+    std::vector<uint8_t> good;
+    ASSERT_TRUE(BuildPack(Sample(), kMainKey, good));
+
+    EXPECT_FALSE(group->MountPack(Path("missing.pk")));
+    EXPECT_EQ(group->MountProblem(), "cannot be opened");
+    EXPECT_FALSE(group->MountPack(WriteRaw("zeros.pk", std::vector<uint8_t>(good.size(), 0))));
+    EXPECT_EQ(group->MountProblem(), "is not a pack file");
+    // Cut inside the last entry: the first two mount, the pack is reported damaged.
+    EXPECT_TRUE(group->MountPack(WriteRaw("cut.pk", {good.begin(), good.end() - 1})));
+    EXPECT_EQ(group->MountProblem(), "is damaged");
+    EXPECT_EQ(group->Entries().size(), 2u);
+    EXPECT_TRUE(group->MountPack(WriteRaw("good.pk", good)));
+    EXPECT_EQ(group->MountProblem(), "");
+
+    // A file neither in the pack nor on disk is named in the log; one found is not.
+    EXPECT_TRUE(group->ReadFile("dat/nowhere.txt").Empty());
+    EXPECT_FALSE(group->ReadFile("dat/game.txt").Empty());
+    LogOpen(nullptr);
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("ResourceGroup main: dat/nowhere.txt found nowhere"), std::string::npos) << text;
+    EXPECT_EQ(text.find("dat/game.txt"), std::string::npos) << text;
 }
