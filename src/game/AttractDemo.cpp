@@ -207,3 +207,9 @@ bool CAttractDemo::OnRButtonUp(int, int, unsigned)
     Finish();
     return true;
 }
+
+void CAttractDemo::OnCloseRequest()
+{
+    m_close_requested = true;
+    Finish();
+}

@@ -59,6 +59,9 @@ public:
     void OnKeyDown(int virtualKey) override;
     bool OnLButtonDown(int x, int y, unsigned flags) override;
     bool OnRButtonUp(int x, int y, unsigned flags) override;
+    // Alt+F4 while it flies: it ends, and the menu below carries out the close once it is back.
+    void OnCloseRequest() override;
+    bool CloseRequested() const { return m_close_requested; }
 
     // Ends the demonstration: the world goes, the game record is put back, the screen closes.
     void Finish();
@@ -84,5 +87,6 @@ private:
     int m_level = 1;
     float m_elapsed_ms = 0.0f;
     bool m_finished = false;
+    bool m_close_requested = false;
     bool m_joy_was_down = true;  // a button held when the demonstration began does not end it
 };

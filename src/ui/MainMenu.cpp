@@ -189,6 +189,11 @@ void CMainMenu::Update(float elapsedMs)
         OnControlEvent(m_game_btn);
     }
     CScreen::Update(elapsedMs);
+    if (m_close_after_demo) {
+        m_close_after_demo = false;
+        OnCloseRequest();
+        return;
+    }
     // The menu is updated only while it is on top with no dialog open: only that idle time counts.
     AppWindow* app = AppWindow::Get();
     const bool bare = app && app->TopScreen() == this && app->DialogCount() == 0;
@@ -215,6 +220,7 @@ void CMainMenu::StartDemo(int level)
 void CMainMenu::OnScreenClosed(CScreen* closed)
 {
     if (m_demo && closed == m_demo.get()) {
+        m_close_after_demo = m_demo->CloseRequested();
         m_demo.reset();
         m_back_from_demo = true;
     }

@@ -126,6 +126,7 @@ private:
     float m_idle_ms = 0.0f;  // time on the bare menu since the last input
     std::unique_ptr<CAttractDemo> m_demo;
     bool m_back_from_demo = false;
+    bool m_close_after_demo = false;  // Alt+F4 ended the demonstration: the menu closes the game
 };
 
 } // namespace NInterface

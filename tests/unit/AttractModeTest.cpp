@@ -190,6 +190,16 @@ TEST_F(AttractMode, AMouseButtonAJoystickButtonOrSixtySecondsGiveTheMenuBack)
     ExpectBackOnTheMenu();
     app->Input().SetJoystick(false, InputDevices::JoyState{});
 
+    // Alt+F4 while it flies: the demonstration ends and the menu, back on top, asks the window to
+    // close as it does for Alt+F4 on itself.
+    platform::Message posted;
+    while (app->Pump().Peek(posted)) {
+    }
+    IdleIntoDemo()->OnCloseRequest();
+    ExpectBackOnTheMenu();
+    ASSERT_TRUE(app->Pump().Peek(posted));
+    EXPECT_EQ(posted.kind, platform::MsgKind::Close);
+
     // Sixty seconds of frames: level 1 is not over before that.
     menu->StartDemo(1);
     ASSERT_NE(menu->Demo(), nullptr);
