@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Whole games under AddressSanitizer and UndefinedBehaviorSanitizer, outside CI (long): the asan
+# preset is built, then
+#   flights  gw-bench flight --enemies --no-draw over every base level with each of the three
+#            aircraft (30 flights), and levels 1 and 10 drawn with the first aircraft;
+#   game     the game itself through the scripted e2e runs of the menu and options, a level, the
+#            game-over dialog and the Top 7 tables, with leak detection on at exit.
+# Usage: scripts/asan_runs.sh [flights] [game]   (both when none is given). Needs a display
+# (run under xvfb-run). Every sanitizer report lands in build/asan-runs/reports/ as a file; the
+# script ends with the count and fails when there is one. Leaks inside the system libraries that
+# SDL and Mesa load are suppressed by tests/lsan.supp.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root="$PWD"
+parts=("$@")
+((${#parts[@]})) || parts=(flights game)
+out="$root/build/asan-runs"
+reports="$out/reports"
+rm -rf "$reports"
+mkdir -p "$reports"
+scripts/build.sh asan >"$out/build.log" 2>&1 || { tail -n 30 "$out/build.log"; echo "asan: build failed"; exit 1; }
+
+export ASAN_OPTIONS="detect_leaks=1:log_path=$reports/asan"
+export UBSAN_OPTIONS="print_stacktrace=1:log_path=$reports/ubsan"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+bench="$root/build/asan/bin/gw-bench"
+failed=0
+
+for part in "${parts[@]}"; do
+  case $part in
+    flights)
+      for aircraft in 0 1 2; do
+        echo "asan: flights of aircraft $aircraft, levels 1-10, no drawing"
+        (cd build/asan/game && "$bench" flight --enemies --no-draw --aircraft "$aircraft" --first 1 --last 10) \
+          >"$out/flight_a$aircraft.json" 2>"$out/flight_a$aircraft.err" || { echo "  exit $?"; failed=1; }
+        grep -c '"finished": true' "$out/flight_a$aircraft.json" | sed 's/^/  levels finished: /'
+      done
+      for level in 1 10; do
+        echo "asan: level $level drawn, aircraft 0"
+        (cd build/asan/game && "$bench" flight --enemies --aircraft 0 --first "$level" --last "$level") \
+          >"$out/flight_drawn_$level.json" 2>"$out/flight_drawn_$level.err" || { echo "  exit $?"; failed=1; }
+      done
+      ;;
+    game)
+      # The e2e scripts start build/asan/bin/gorgewing2; leak detection stays on here (CTest turns it
+      # off for them), and a report makes the game's exit code non-zero, which the scripts check.
+      for script in menu_options top7 hostile_sets; do
+        echo "asan: game, e2e $script"
+        bash "tests/e2e/$script.sh" "$root/build/asan" >"$out/game_$script.log" 2>&1 || { echo "  failed:"; tail -n 5 "$out/game_$script.log"; failed=1; }
+      done
+      ;;
+    *) echo "asan: unknown part $part"; exit 2 ;;
+  esac
+done
+count=$(find "$reports" -type f | wc -l)
+echo "asan: $count sanitizer report file(s) in $reports"
+((count == 0 && failed == 0))
