@@ -11,7 +11,7 @@
 #                     without it the corpus is made afresh from the seeds. Never committed.
 #   GW_FUZZ_DEFAULT_BUILD  the default build whose gw-pack and forged game make the seeds and
 #                     feed the whole-game targets (default build/default)
-# Each target's output is build/fuzz/NAME.log; a crash, a hang or a sanitizer report leaves its
+# Each target's output is build/fuzz/NAME.log; a crash, a hang or any sanitizer report leaves its
 # input as build/fuzz/crash-*, timeout-* or leak-* and fails the script.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -36,6 +36,9 @@ if ! scripts/build.sh fuzz >build/fuzz-build.log 2>&1; then
 fi
 root="$PWD"
 default_build="${GW_FUZZ_DEFAULT_BUILD:-$root/build/default}"
+# UndefinedBehaviorSanitizer stops at its first report, so that libFuzzer keeps the input and the
+# run fails like a crash (by default it would print and carry on).
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 # The targets that load whole games read the forge's data from here.
 export GW_FUZZ_GAME_DIR="$default_build/game"
 for src in "${targets[@]}"; do
