@@ -208,6 +208,9 @@ int RunFlightBench(const FlightBenchOptions& o)
     std::printf("{\n  \"aircraft\": %d,\n  \"graphics\": %s,\n  \"draw\": %s,\n  \"levels\": [\n", o.aircraft,
                 o.graphics ? "true" : "false", o.graphics && o.draw ? "true" : "false");
     for (int level = o.firstLevel; level <= last; ++level) {
+        // Each level draws from the game's one generator from the same start, so that its figures
+        // are the same whichever levels the run begins and ends with (and from run to run).
+        std::srand(static_cast<unsigned>(level));
         CGameField field(&game, layout ? layout->Font() : nullptr, &input, o.graphics);
         field.SetWriteSaveFile(false);
         uint32_t frameClock = 0;
@@ -215,6 +218,8 @@ int RunFlightBench(const FlightBenchOptions& o)
         const auto t0 = Clock::now();
         field.NewLevel(level);
         const double newLevelMs = Ms(t0, Clock::now());
+        // The level start's autosave enciphers, which seeds the generator from the clock.
+        std::srand(static_cast<unsigned>(level) + 1000u);
         if (!o.enemies)
             KeepOnlyDepots(field, level, o.depots);
         field.SelectAircraft(o.aircraft);

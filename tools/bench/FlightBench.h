@@ -1,13 +1,14 @@
 // FlightBench: the autopilot's flights through the base levels, as gw-bench's "flight" mode.
 //
-// For every level it builds the game field as the game does, lets the autopilot fly the chosen
-// aircraft to the level's end (or to a crash or an empty tank) and reports, as one JSON object:
-// the level time in game seconds, fuel figures, the depots taken, with enemies what their fire
-// did (launches, near passes and hits per weapon, ThreatLog) and how hard the level was
-// (targets met per minute, kills by kind, hull lost and launches per minute, the longest stretch
-// without a target in range: FlightFigures), and — with graphics — the
-// per-frame time of the whole game frame (field and HUD update and draw, buffer swap): median,
-// 99th percentile and the slowest, NewLevel's time, and the peak resident memory.
+// For every level it seeds the game's random generator with the level's number (a level's
+// figures are the same whichever levels a run starts and ends with), builds the game field as
+// the game does, lets the autopilot fly the chosen aircraft to the level's end (or to a crash or
+// an empty tank) and reports, as one JSON object: the level time in game seconds, fuel figures,
+// the depots taken, with enemies what their fire did (launches, near passes and hits per weapon,
+// ThreatLog) and how hard the level was (targets met per minute, kills by kind, hull lost and
+// launches per minute, the longest stretch without a target in range: FlightFigures), and — with
+// graphics — the per-frame time of the whole game frame (field and HUD update and draw, buffer
+// swap): median, 99th percentile and the slowest, NewLevel's time, and the peak resident memory.
 #pragma once
 
 #include <string>
