@@ -112,9 +112,8 @@ CMissle* CMissleCtrl::FireSiteMissile(const Vec3& start, const Vec3& direction, 
     if (m_enemy_missiles.size() >= kMaxEnemyMissiles)
         return nullptr;
     auto m = std::make_unique<CMissleAAD1AA>(m_world, m_atmosphere, m_game, damage, range);
-    Vec3 h(direction.x, direction.y, 0.0f);
-    h.NormalizeSafe();
-    m->Launch(start + Vec3(0, 0, m->ScaledHeight() / 2.0f), Vec3(h.x * 0.01f, h.y * 0.01f, 1.0f), heading);
+    // Off the turret's rails, raised as the turret is; its climb starts at that pitch.
+    m->Launch(start + Vec3(0, 0, m->ScaledHeight() / 2.0f), direction, heading);
     m_enemy_missiles.push_back(std::move(m));
     return m_enemy_missiles.back().get();
 }

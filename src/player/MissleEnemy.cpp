@@ -15,6 +15,18 @@ namespace {
 
 float Rand01() { return static_cast<float>(std::rand() % 1000) / 1000.0f; }
 
+// However a shot was aimed, it ends within two valley widths.
+float RangeBound(const IBattleWorld* world) { return 4.0f * world->HalfWidth(); }
+
+// The range a site names for its shots, a length of the level file scaled like every other;
+// the fallback when it names none (zero, negative or not a number). Never beyond the bound.
+float SiteRange(const IBattleWorld* world, float range, float fallback)
+{
+    const float r = std::isfinite(range) && range > 0.0f ? range * world->Scale() : fallback;
+    const float bound = RangeBound(world);
+    return r <= bound ? r : bound;
+}
+
 }  // namespace
 
 CMissleEnemyAA::CMissleEnemyAA(const IBattleWorld* world, CAtmosphericCtpl* atmosphere, const GameData* game, float damage)
@@ -71,16 +83,19 @@ void CMissleEnemyAA::Draw()
         DrawAtHeading();
 }
 
-// The rising missiles: nose up at the launcher, pitching over as they near the flying height,
-// always towards their heading.
-static void Climb(Vec3& position, Vec3& velocity, float& pitch, float heading, float z0, float fly, bool& levelNow)
+// The rising missiles leave along their launch direction and pitch over as they climb: the sine
+// of the pitch falls from its value at launch (s0) in step with the height gained, s0 × (1 − f)
+// with f = (z − z0) / (flying height − z0), so that they arrive level at the flying height. A
+// site's turret, raised 30 degrees, gives s0 = 0.5. Always towards their heading.
+static void Climb(Vec3& position, Vec3& velocity, float& pitch, float heading, float z0, float s0, float fly,
+                  bool& levelNow)
 {
     const float span = fly - z0;
     if (fly < position.z || !(span > 0.0f)) {
         levelNow = true;
         return;
     }
-    const float up = std::clamp(1.0f - (position.z - z0) / span, 0.0f, 1.0f);
+    const float up = s0 * std::clamp(1.0f - (position.z - z0) / span, 0.0f, 1.0f);
     pitch = std::asin(up) / kDegToRad;
     if (pitch < 2.0f) {
         levelNow = true;
@@ -103,11 +118,12 @@ void CMissleEnemyAA::UpdateRising(float dt, float marginRising, float marginLeve
     if (!m_started_z) {
         m_started_z = true;
         m_z0 = m_position.z;
+        m_climb_sine = std::clamp(m_velocity.z, 0.0f, 1.0f);
     }
     Smoke(dt, 16);
     if (!m_levelled) {
         bool levelNow = false;
-        Climb(m_position, m_velocity, m_angle_x, m_angle_z, m_z0, m_world->FlyingHeight(), levelNow);
+        Climb(m_position, m_velocity, m_angle_x, m_angle_z, m_z0, m_climb_sine, m_world->FlyingHeight(), levelNow);
         if (levelNow)
             Level();
     }
@@ -170,9 +186,8 @@ CMissleAAD1AA::CMissleAAD1AA(const IBattleWorld* world, CAtmosphericCtpl* atmosp
 {
     UseModel(game ? game->m_missile : nullptr, 0.1f);
     m_speed = game ? game->m_aad_missile_speed : 0.0f;
-    m_range = world->HalfWidth();
-    if (std::isfinite(range) && range > 0.0f)
-        m_range = std::min(m_range, range * world->Scale());
+    // The site's missile range; a site without one gives its missiles half the valley's width.
+    m_range = SiteRange(world, range, world->HalfWidth());
     m_level_boost = 2.0f;
     m_angle_x = 90.0f;
 }
@@ -190,10 +205,9 @@ CMissleBoat1Flak::CMissleBoat1Flak(const IBattleWorld* world, CAtmosphericCtpl* 
     m_speed = game ? game->m_boat_flak_speed : 0.0f;
     m_damage = damage;
     m_burst_height = world->FlyingHeight() + Rand01() * 0.6f - 0.3f;
-    // However it was aimed, a shell bursts within two valley widths.
-    m_range = 4.0f * world->HalfWidth();
-    if (std::isfinite(range) && range > 0.0f)
-        m_range = std::min(m_range, range * world->Scale());
+    // A site's shells fly level and may never reach their burst height: they burst at the end of
+    // the site's flak range, and every shell within the bound.
+    m_range = SiteRange(world, range, RangeBound(world));
 }
 
 void CMissleBoat1Flak::Update(float dt)

@@ -1,7 +1,8 @@
 // The enemies' projectiles: CMissleHelicopAA (flies along the helicopter's heading, settling at
-// the flying height), CMissleBoat1AA and CMissleAAD1AA (rise nose-up from a boat or a site and
-// level at the flying height, then speed up), and CMissleBoat1Flak (a shell that bursts at about
-// the flying height; it hurts only while its point is inside the player's box).
+// the flying height), CMissleBoat1AA and CMissleAAD1AA (rise from a boat, nose-up, or from a
+// site's raised turret, pitch over as they climb, level at the flying height, then speed up), and
+// CMissleBoat1Flak (a shell that flies straight and bursts at about the flying height, on the
+// ground or at the end of its range; it hurts only while its point is inside the player's box).
 //
 // Created by CMissleCtrl's enemy launch operations and kept in its enemy list; their Hits is
 // asked of the player only while the player is flying normally.
@@ -33,6 +34,7 @@ protected:
     bool m_levelled = false;
     bool m_started_z = false;
     float m_z0 = 0.0f;
+    float m_climb_sine = 1.0f;   // sine of the pitch it left its launcher with
     float m_level_boost = 2.0f;
     float m_smoke_timer = 0.0f;
 };
@@ -51,6 +53,8 @@ public:
 
 class CMissleAAD1AA : public CMissleEnemyAA {
 public:
+    // range: the site's missile range in level units (0: half the valley width); at most two
+    // valley widths.
     CMissleAAD1AA(const IBattleWorld* world, CAtmosphericCtpl* atmosphere, const GameData* game, float damage,
                   float range);
     void Update(float dt) override;
@@ -58,7 +62,8 @@ public:
 
 class CMissleBoat1Flak : public CMissle {
 public:
-    // range: how far the shell may fly before it bursts anyway (0: no limit but the burst height).
+    // range: how far the shell may fly before it bursts anyway, in level units (0: two valley
+    // widths, the bound of every shell).
     CMissleBoat1Flak(const IBattleWorld* world, CAtmosphericCtpl* atmosphere, const GameData* game, float damage,
                      float range);
 

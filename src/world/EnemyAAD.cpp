@@ -91,9 +91,9 @@ void CEnemyAAD::Update(float dt)
             m_flak_timer -= dt;
             if (m_flak_timer < 0.0f) {
                 m_flak_timer = 70.0f;
+                // Level, along the turret's heading spread by a few degrees: the shells cross
+                // the flight path only where the turret stands near the flying height.
                 Vec3 d(0, 1, 0);
-                // Raised like the turret, so the shells reach the flying height.
-                d.RotateX(m_turret_pitch);
                 d.RotateZ(m_turret_heading - 5.0f + static_cast<float>(std::rand() % 10));
                 m_missiles->FireSiteFlak(TurretPoint(), d, m_game->m_flak_damage, m_flak_range);
             }

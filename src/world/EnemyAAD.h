@@ -1,5 +1,6 @@
 // CEnemyAAD: an anti-aircraft site — a base with a turret (child part 0, raised 30 degrees) that
-// fires missiles and flak along the turret's heading; destroyed at the first hit, without score.
+// fires missiles along its raised barrels and flak level along its heading, each with the site's
+// range for it; destroyed at the first hit, without score.
 //
 // Created by CEnemiesCtrl from "EnemyAAD1" entries (kinds 0..1), owned by it; updated and drawn
 // while in the active window. "m_az%i" is the turret's heading; the site itself stands at 0.

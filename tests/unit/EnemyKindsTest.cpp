@@ -6,6 +6,7 @@
 #include "game/LevelScreens.h"
 #include "player/Missle.h"
 #include "player/MissleCtrl.h"
+#include "player/MissleEnemy.h"
 #include "resources/ParamFile.h"
 #include "world/AtmosphericCtpl.h"
 #include "world/EnemiesCtrl.h"
@@ -350,6 +351,50 @@ TEST_F(EnemyKinds, SiteFiresAlongItsTurretAndPaysNothing)
     EXPECT_FALSE(effects.Explosions()->Particles().empty());
     s->Update(kCombatDt);
     EXPECT_TRUE(s->IsFinished());
+}
+
+// Missiles leave along the turret, raised 30 degrees and turned by its heading, from the turret;
+// flak leaves level, turned about z only by the heading spread over −5 … +4 degrees. Each
+// weapon carries the site's own range.
+TEST_F(EnemyKinds, SiteMissilesLeaveAlongTheRaisedTurretAndFlakLevel)
+{
+    world.half = 30.0f;
+    auto s = Make<CEnemyAAD>("m_shoot_status0 3 m_az0 150 m_distance_rocket0 35 m_distance_flak0 25 m_lpy0 20");
+    EXPECT_FLOAT_EQ(s->TurretPitch(), 30.0f);
+    int rockets = 0, shells = 0;
+    for (int i = 0; i < 2000; ++i) {
+        s->Update(kCombatDt);
+        for (const auto& m : missiles.EnemyMissiles()) {
+            if (m->Life() != 0 || m->Range() <= 0.0f)
+                continue;
+            const Vec3 v = m->Velocity();
+            const float heading = std::atan2(-v.x, v.y) / kDegToRad;
+            if (dynamic_cast<const CMissleAAD1AA*>(m.get())) {
+                ++rockets;
+                EXPECT_NEAR(v.z, 0.5f, 1e-5f);
+                EXPECT_NEAR(heading, 150.0f, 1e-3f);
+                EXPECT_FLOAT_EQ(m->m_angle_z, 150.0f);
+                EXPECT_FLOAT_EQ(m->Range(), 35.0f);
+                const Vec3 from = s->TurretPoint();
+                EXPECT_FLOAT_EQ(m->GetPosition().x, from.x);
+                EXPECT_FLOAT_EQ(m->GetPosition().y, from.y);
+                EXPECT_GT(m->GetPosition().z, from.z);
+            } else {
+                ++shells;
+                EXPECT_FLOAT_EQ(v.z, 0.0f);
+                EXPECT_GE(heading, 145.0f - 1e-3f);
+                EXPECT_LE(heading, 154.0f + 1e-3f);
+                EXPECT_FLOAT_EQ(m->Range(), 25.0f);
+            }
+            m->Explode();   // counted once
+        }
+    }
+    // A timer fires once it falls below 0 and restarts: a missile every 150 time units (the
+    // first after 150), a shell every 70 after the first at 100; in whole updates.
+    const int missileEvery = static_cast<int>(150.0f / kCombatDt) + 1;
+    const int firstShell = static_cast<int>(100.0f / kCombatDt) + 1, shellEvery = static_cast<int>(70.0f / kCombatDt) + 1;
+    EXPECT_EQ(rockets, 2000 / missileEvery);
+    EXPECT_EQ(shells, 1 + (2000 - firstShell) / shellEvery);
 }
 
 TEST_F(EnemyKinds, SecondKillsOfBuildingsAndBarrelsChangeNothing)

@@ -73,6 +73,14 @@ protected:
         return raw;
     }
     void Window(float y) { level.Enemies()->UpdateWindow(Vec3(0, y, 3)); }
+    // Along a site's turret: raised 30 degrees, turned by the heading.
+    static Vec3 Turret(float heading)
+    {
+        Vec3 d(0, 1, 0);
+        d.RotateX(30.0f);
+        d.RotateZ(heading);
+        return d;
+    }
 
     GameData game;
     CombatTestModels models{game};
@@ -233,7 +241,7 @@ TEST_F(MissileFlight, FlakHurtsOnlyWhileItsPointIsInsideTheBox)
 TEST_F(MissileFlight, RisingMissilesLevelAtTheFlyingHeight)
 {
     world.groundAt = [](float x, float) { return x > 3.0f ? 1.0f : -2.0f; };
-    ctrl->FireSiteMissile(Vec3(5, 40, 1.3f), Vec3(0, -1, 0.5f), 180.0f, 2.0f, 0.0f);
+    ctrl->FireSiteMissile(Vec3(5, 40, 1.3f), Turret(180.0f), 180.0f, 2.0f, 20.0f);
     ctrl->FireBoatMissile(Vec3(-5, 40, 0.6f), Vec3(0, -1, 0), 2.0f);
     std::vector<CMissleEnemyAA*> ms;
     for (const auto& m : ctrl->EnemyMissiles())
@@ -250,6 +258,105 @@ TEST_F(MissileFlight, RisingMissilesLevelAtTheFlyingHeight)
     }
 }
 
+// A site's missile leaves along its turret, raised 30 degrees, and pitches over as it climbs:
+// the sine of its pitch is 0.5 − 0.5 × (z − z0) / (flying height − z0), it levels only once that
+// pitch is below 2 degrees, at the flying height, and flies on at twice its speed.
+TEST_F(MissileFlight, SiteMissileLeavesAlongTheTurretAndFlattensAsItClimbs)
+{
+    world.flying = 4.0f;
+    world.half = 40.0f;
+    player->SetPosition(30.0f, 0.0f, world.flying);  // out of the way
+    const Vec3 turret = Turret(180.0f);
+    CMissle* m = ctrl->FireSiteMissile(Vec3(0, 60, 0.6f), turret, 180.0f, 2.0f, 0.0f);
+    ASSERT_NE(m, nullptr);
+    auto* rising = static_cast<CMissleEnemyAA*>(m);
+    EXPECT_NEAR(m->Velocity().z, 0.5f, 1e-5f);
+    EXPECT_NEAR(m->Velocity().y, -std::cos(30.0f * kDegToRad), 1e-5f);
+    const float z0 = m->GetPosition().z, speed = m->Speed();
+    int climbing = 0;
+    for (int i = 0; i < 500 && !rising->IsLevelled(); ++i) {
+        const float f = (m->GetPosition().z - z0) / (world.flying - z0);
+        const float pitch = std::asin(0.5f - 0.5f * f) / kDegToRad;
+        m->Update(kCombatDt);
+        if (rising->IsLevelled()) {
+            EXPECT_LT(pitch, 2.0f) << "levelled early at step " << i;
+            break;
+        }
+        ++climbing;
+        EXPECT_GE(pitch, 2.0f) << "still climbing below 2 degrees at step " << i;
+        EXPECT_NEAR(m->m_angle_x, pitch, 1e-3f) << i;
+        EXPECT_NEAR(m->Velocity().z, std::sin(pitch * kDegToRad), 1e-4f) << i;
+        EXPECT_NEAR(m->Velocity().x, 0.0f, 1e-5f) << i;
+        EXPECT_LT(m->Velocity().y, 0.0f) << i;
+    }
+    EXPECT_GT(climbing, 10);
+    ASSERT_TRUE(rising->IsLevelled());
+    EXPECT_FALSE(m->IsExploding());
+    EXPECT_NEAR(m->GetPosition().z, world.flying, 1e-4f);
+    EXPECT_FLOAT_EQ(m->Velocity().z, 0.0f);
+    EXPECT_FLOAT_EQ(m->Speed(), 2.0f * speed);
+
+    // From a turret above the flying height it comes down to it and levels at once.
+    CMissle* high = ctrl->FireSiteMissile(Vec3(0, 60, world.flying + 1.0f), turret, 180.0f, 2.0f, 0.0f);
+    ASSERT_NE(high, nullptr);
+    high->Update(kCombatDt);
+    EXPECT_TRUE(static_cast<CMissleEnemyAA*>(high)->IsLevelled());
+    EXPECT_NEAR(high->GetPosition().z, world.flying, 1e-4f);
+    EXPECT_FLOAT_EQ(high->m_angle_x, 0.0f);
+}
+
+// A site names its missile and flak ranges, lengths of the level file scaled like the rest; a
+// site naming none gives its missiles half the valley width and its shells the bound, two valley
+// widths, which no shot ever flies beyond.
+TEST_F(MissileFlight, SiteShotsFlyTheSiteRangesScaledWithinTheBound)
+{
+    world.half = 20.0f;
+    world.scale = 2.0f;
+    const float bound = 80.0f;
+    auto missile = [&](float range) {
+        CMissle* m = ctrl->FireSiteMissile(Vec3(0, 60, 0.6f), Turret(180.0f), 180.0f, 2.0f, range);
+        return m ? m->Range() : -1.0f;
+    };
+    auto flak = [&](float range) {
+        CMissle* m = ctrl->FireSiteFlak(Vec3(0, 60, 0.6f), Vec3(0, -1, 0), 1.0f, range);
+        return m ? m->Range() : -1.0f;
+    };
+    EXPECT_FLOAT_EQ(missile(15.0f), 30.0f);
+    EXPECT_FLOAT_EQ(missile(5.0f), 10.0f);
+    EXPECT_FLOAT_EQ(missile(40.0f), bound);
+    EXPECT_FLOAT_EQ(missile(40.5f), bound);
+    EXPECT_FLOAT_EQ(missile(1e30f), bound);
+    for (float none : {0.0f, -5.0f, std::nanf(""), INFINITY})
+        EXPECT_FLOAT_EQ(missile(none), world.half) << none;
+    EXPECT_FLOAT_EQ(flak(12.0f), 24.0f);
+    EXPECT_FLOAT_EQ(flak(41.0f), bound);
+    for (float none : {0.0f, -5.0f, std::nanf(""), INFINITY})
+        EXPECT_FLOAT_EQ(flak(none), bound) << none;
+    EXPECT_FLOAT_EQ(ctrl->FireBoatFlak(Vec3(0, 60, 0.6f), Vec3(0, 0, 1), 1.0f)->Range(), bound);
+}
+
+// A level shell below its burst height bursts at the end of its range, not before and not never.
+TEST_F(MissileFlight, LevelFlakBurstsAtTheEndOfItsRange)
+{
+    player->SetPosition(30.0f, 0.0f, world.flying);  // out of the way
+    for (float range : {10.0f, 0.0f}) {
+        CMissle* s = ctrl->FireSiteFlak(Vec3(0, 60, 2.0f), Vec3(0, -1, 0), 1.0f, range);
+        ASSERT_NE(s, nullptr);
+        const float expected = range > 0.0f ? range : 4.0f * world.half;
+        const Vec3 start = s->GetPosition();
+        const float step = s->Speed() * kCombatDt;
+        ASSERT_GT(step, 0.0f);
+        int i = 0;
+        for (; i < 5000 && !s->IsExploding(); ++i)
+            s->Update(kCombatDt);
+        ASSERT_TRUE(s->IsExploding()) << range;
+        const float flown = start.y - s->GetPosition().y;
+        EXPECT_GE(flown, expected - 1e-3f) << range;
+        EXPECT_LT(flown, expected + step) << range;
+        EXPECT_FLOAT_EQ(s->GetPosition().z, start.z) << range;
+    }
+}
+
 // A tall climb flattens out well short of the flying height; levelled, the missile still flies
 // at that height and strikes an aircraft as thin as the forged ones flying there.
 TEST_F(MissileFlight, RisingMissilesHitAThinAircraftAtTheFlyingHeight)
@@ -261,7 +368,7 @@ TEST_F(MissileFlight, RisingMissilesHitAThinAircraftAtTheFlyingHeight)
         player->SetHull(player->HullMax());
         player->SetPosition(30.0f, 0.0f, world.flying);  // out of the way during the climb
         CMissle* m = launcher == 0 ? ctrl->FireBoatMissile(Vec3(0, 60, 0.6f), Vec3(0, -1, 0), 2.0f)
-                                   : ctrl->FireSiteMissile(Vec3(0, 60, 0.6f), Vec3(0, -1, 0.5f), 180.0f, 2.0f, 0.0f);
+                                   : ctrl->FireSiteMissile(Vec3(0, 60, 0.6f), Turret(180.0f), 180.0f, 2.0f, 0.0f);
         ASSERT_NE(m, nullptr);
         auto* rising = static_cast<CMissleEnemyAA*>(m);
         for (int i = 0; i < 300 && !rising->IsLevelled() && !m->IsExploding(); ++i)
