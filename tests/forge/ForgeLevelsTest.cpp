@@ -4,10 +4,18 @@
 #include "app/Vec3.h"
 #include "content/LevelEnemies.h"
 #include "content/LevelTerrain.h"
+#include "content/ModelLibrary.h"
+#include "render/Entity3DS.h"
+#include "render/Unit.h"
+#include "resources/ParamFile.h"
+#include "resources/ResourceGroup.h"
+#include "world/Terrain.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -81,9 +89,15 @@ TEST(ForgeLevelEnemies, PlacedWhereTheirKindsBelong)
                 EXPECT_LT(std::fabs(e.x - t.RiverCenter(e.y)), 2.0f);
                 EXPECT_FLOAT_EQ(e.z, kFlyHeight);
             }
-            if (e.name == "EnemyBuilding" || e.name == "EnemyBarrels" || e.name == "EnemyAAD1") {
+            const bool flakSite = e.name == "EnemyAAD1" && (e.shootStatus == 2 || e.shootStatus == 3);
+            if (e.name == "EnemyBuilding" || e.name == "EnemyBarrels" || (e.name == "EnemyAAD1" && !flakSite)) {
                 EXPECT_GT(ground, kWater) << e.name << " in the water at level " << level;
                 EXPECT_LE(ground, kWater + 1.0f) << e.name << " too high for its size";
+            }
+            // On the valley side, under the flying height by about the turret's height.
+            if (flakSite) {
+                EXPECT_GT(ground, kWater + 1.0f) << "flak site low at level " << level;
+                EXPECT_LT(ground, kFlyHeight - 0.1f) << "flak site high at level " << level;
             }
         }
     }
@@ -154,4 +168,66 @@ TEST(ForgeLevelEnemies, FileListsEveryEntryWithTheKeysOfItsClass)
             EXPECT_TRUE(p.Has("m_floating_up" + std::to_string(i)));
         }
     }
+}
+
+// A site's flak leaves its turret level. Through the game's own loaders of the forged packs (the
+// site units, the flak shell, the aircraft, each level's terrain): every site with flak stands
+// where its shells fly inside the box of an aircraft flying level at the flying height, under
+// the flying height (so that about half stay below their burst height, the flying height give or
+// take 0.3), with the ground below the line of fire on the way into the valley.
+TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
+{
+    ResourceGroup main("forge_site_units");
+    main.SetKey(kMainPackKey);
+    ASSERT_TRUE(main.MountPack(std::string(GW_GAME_DIR) + "/" + kMainPackFile));
+    ResourceGroup levels("forge_site_levels");
+    levels.SetKey(kLevelsPackKey);
+    ASSERT_TRUE(levels.MountPack(std::string(GW_GAME_DIR) + "/levels/base.set"));
+
+    CUnit sites[2];
+    float turret[2];
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_TRUE(sites[k].Load(&main, "dat/e_aad" + std::to_string(k + 1) + ".unt"));
+        ASSERT_GT(sites[k].ChildCount(), 0u);
+        turret[k] = sites[k].ScaledDepth() / 2 + sites[k].Child(0)->GetPosition().z * sites[k].GetScale();
+        EXPECT_NEAR(SiteTurretHeight(k), turret[k], 1e-4f) << "kind " << k;
+    }
+    CEntity3DS shell;
+    ASSERT_TRUE(shell.Load(&main, "dat/flak/flak.3DS"));
+    const float shellRaise = 0.05f * shell.m_depth / 2;   // the game's shell scale, raised by half its height
+    // The aircraft's box: its model normalised, then scaled by its file's "m_scale".
+    float thinnest = 1e9f;
+    for (const auto& [model, tuning] : {std::pair{"dat/f22/f22_1.3DS", "dat/f22/f22_1.txt"},
+                                        std::pair{"dat/f18/f18.3DS", "dat/f18/f18.txt"},
+                                        std::pair{"dat/ah64/ah64.3DS", "dat/ah64/ah64.txt"}}) {
+        CEntity3DS aircraft;
+        ASSERT_TRUE(aircraft.Load(&main, model));
+        ParamFile file;
+        ASSERT_TRUE(file.Read(main, tuning, true));
+        thinnest = std::min(thinnest, aircraft.m_depth * file.GetFloat("m_scale", "1"));
+    }
+    ASSERT_LT(thinnest, 0.2f);
+
+    int late = 0;
+    for (int level = 1; level <= kLevelCount; ++level) {
+        char path[64];
+        std::snprintf(path, sizeof path, "levels/level%02d/terra.ter", level);
+        ParamFile keys;
+        ASSERT_TRUE(keys.Read(levels, path, true));
+        Terrain ground(1.0f, false);
+        ASSERT_TRUE(ground.Load(levels, keys));
+        for (const EnemyPlacement& e : PlaceEnemies(LevelTerrain(LevelShape(level)), level)) {
+            if (e.name != "EnemyAAD1" || (e.shootStatus != 2 && e.shootStatus != 3))
+                continue;
+            late += level >= 6 ? 1 : 0;
+            const float z = ground.GroundHeight(e.x, e.y) + turret[e.kind] + shellRaise;
+            EXPECT_LT(z, kFlyHeight) << "level " << level << " site at y " << e.y;
+            EXPECT_GT(z, kFlyHeight - thinnest / 2 + 0.03f) << "level " << level << " site at y " << e.y;
+            const float dx = -std::sin(e.heading * kDegToRad), dy = std::cos(e.heading * kDegToRad);
+            for (float d = 0.5f; d < 8.0f; d += 0.25f)
+                EXPECT_LT(ground.GroundHeight(e.x + dx * d, e.y + dy * d), z)
+                    << "level " << level << " site at y " << e.y << ": ground in the line of fire at " << d;
+        }
+    }
+    EXPECT_GE(late, 5) << "too few flak sites on levels 6 to 10";
 }

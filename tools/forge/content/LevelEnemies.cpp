@@ -3,7 +3,10 @@
 
 #include "ForgeContent.h"
 #include "app/Vec3.h"
+#include "content/ModelLibrary.h"
 #include "core/ForgeRandom.h"
+#include "resources/ParamFile.h"
+#include "world/Terrain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +16,15 @@ namespace {
 using namespace ForgeScale;
 
 constexpr float kFirstY = 90.0f;   // the start run stays clear
+// Flak leaves a site's turret level: the turrets of flak sites stand this far under the flying
+// height, so that their shells pass through the thin box of an aircraft flying there, and about
+// half of them stay below the height they would burst at (the flying height give or take 0.3).
+constexpr float kFlakTurretBelowFlight = 0.02f;
+// Flak sites stand, where the valley allows, within this distance across the valley from the
+// middle of its open part, and aim at that middle 12 to 20 units down the valley: the shells meet
+// an approaching aircraft at a shallow angle, inside their range.
+constexpr float kFlakSiteOffsetMax = 8.0f;
+constexpr float kSiteRocketRange = 35.0f, kSiteFlakRange = 25.0f;
 
 float HeadingOf(float dx, float dy)
 {
@@ -20,8 +32,23 @@ float HeadingOf(float dx, float dy)
     return std::atan2(-dx, dy) / kDegToRad;
 }
 
+// The ground as the game reads it: its own terrain over the forged height image (samples
+// rounded to bytes, interpolated between them), without graphics.
+struct GameGround {
+    Terrain terrain;
+    bool loaded = false;
+
+    GameGround(const LevelTerrain& shape, const ParamFile& keys) : terrain(keys.GetFloat("k_scale", "1"), false)
+    {
+        const std::vector<uint8_t> image = shape.FoldedHeights();
+        loaded = terrain.LoadFromHeights(image.data(), image.size(), keys);
+    }
+    float At(float x, float y) const { return terrain.GroundHeight(x, y); }
+};
+
 struct Placer {
     const LevelTerrain& terrain;
+    const GameGround& game;
     ForgeRandom rng;
     float lastY;
     std::vector<EnemyPlacement> out;
@@ -56,6 +83,78 @@ struct Placer {
         }
         return false;
     }
+
+    // The middle of the open valley at y: halfway between where the ground first reaches the
+    // flying height on either side of the river.
+    float CorridorMiddle(float y) const
+    {
+        const float c = terrain.RiverCenter(y);
+        float edge[2] = {c, c};
+        for (int s = 0; s < 2; ++s) {
+            const float side = s == 0 ? -1.0f : 1.0f;
+            float d = 0.0f;
+            while (d < kValleyWidth && terrain.Height(c + side * d, y) < kFlyHeight)
+                d += 0.1f;
+            edge[s] = c + side * d;
+        }
+        return (edge[0] + edge[1]) / 2;
+    }
+
+    // A spot on the valley side where a turret standing turretHeight above the game's ground is
+    // at the height z, with a level line of fire from it to the middle of the open valley 12 to
+    // 20 units further down, inside the flak's range; away from other ground targets. Of the
+    // spots tried, the nearest to the open valley's middle (the first within
+    // kFlakSiteOffsetMax). Gives the spot and the heading of that line.
+    bool HillSpot(float turretHeight, float z, float spacing, float& x, float& y, float& heading)
+    {
+        if (!game.loaded)
+            return false;
+        float bestOffset = 1e9f;
+        for (int tries = 0; tries < 60 && bestOffset > kFlakSiteOffsetMax; ++tries) {
+            const float ty = RandomY();
+            const float side = rng.Chance(0.5f) ? -1.0f : 1.0f;
+            const float c = terrain.RiverCenter(ty);
+            // Outwards from the river until the turret would stand at z, then halve the step.
+            float inner = c + side * terrain.RiverHalfWidth(ty), outer = inner;
+            bool found = false;
+            for (int i = 0; i < 400 && std::fabs(outer) < kValleyWidth / 2; ++i) {
+                outer += side * 0.1f;
+                if (game.At(outer, ty) + turretHeight >= z) {
+                    found = true;
+                    break;
+                }
+                inner = outer;
+            }
+            if (!found)
+                continue;
+            for (int i = 0; i < 24; ++i) {
+                const float mid = (inner + outer) / 2;
+                (game.At(mid, ty) + turretHeight < z ? inner : outer) = mid;
+            }
+            const float tx = inner;
+            const float offset = std::fabs(tx - CorridorMiddle(ty));
+            if (offset >= bestOffset || std::fabs(tx) > kValleyWidth / 2 - 4 || !GroundFree(tx, ty, spacing))
+                continue;
+            const float aimY = ty - rng.Range(12.0f, 20.0f);
+            const float dx = CorridorMiddle(aimY) - tx, dy = aimY - ty;
+            const float length = std::sqrt(dx * dx + dy * dy);
+            if (length > kSiteFlakRange - 2.0f)
+                continue;
+            bool clear = true;
+            for (float d = 0.5f; d < length && clear; d += 0.25f)
+                clear = game.At(tx + dx / length * d, ty + dy / length * d) < z - 0.05f;
+            if (!clear)
+                continue;
+            bestOffset = offset;
+            x = tx;
+            y = ty;
+            heading = HeadingOf(dx, dy);
+        }
+        if (bestOffset == 1e9f)
+            return false;
+        ground.emplace_back(x, y);
+        return true;
+    }
 };
 
 } // namespace
@@ -66,7 +165,12 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
     const float endY = terrain.Length() - 2.6f * kHeightSide / kLines * kSampleDist;
     if (seed == 0)
         seed = 5000u + static_cast<uint64_t>(level) * 977u;
-    Placer p{terrain, ForgeRandom(seed), endY, {}, {}};
+    ParamText terrainKeys;   // its texture names do not matter: no graphics
+    AddTerrainKeys(terrainKeys, "levels/level/");
+    ParamFile keys;
+    keys.Parse(terrainKeys.Text(), true);
+    const GameGround game(terrain, keys);
+    Placer p{terrain, game, ForgeRandom(seed), endY, {}, {}};
     const int maxKind4 = std::min(3, 1 + (level - 1) / 2);   // kinds unlock as levels go on
 
     // Fuel depots, evenly spread over the river at the flying height.
@@ -153,23 +257,30 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         p.out.push_back(e);
     }
 
-    // Anti-aircraft sites on the plain: kind 0 launches missiles, kind 1 fires flak.
+    // Anti-aircraft sites: kind 0 launches missiles, kind 1 fires flak, later both may do both.
+    // The turret covers the river a stretch down the valley, where the player comes from. A
+    // missile climbs to the flying height, so missile sites stand on the plain; flak flies level
+    // from the turret, so sites with flak stand on the valley side, turret just under the
+    // flying height.
     const int sites = 1 + static_cast<int>(std::lround(t * 10));
     for (int i = 0; i < sites; ++i) {
         EnemyPlacement e;
         e.name = "EnemyAAD1";
-        if (!p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f))
-            continue;
         e.kind = p.rng.Int(2);
-        e.z = terrain.Height(e.x, e.y);
-        // The turret covers the river a stretch down the valley, where the player comes from.
-        const float aimY = e.y - p.rng.Range(8.0f, 16.0f);
-        e.heading = HeadingOf(terrain.RiverCenter(aimY) - e.x, aimY - e.y);
         e.shootStatus = e.kind == 0 ? 1 : 2;
         if (level >= 6 && p.rng.Chance(0.4f))
             e.shootStatus = 3;
-        e.rocketRange = 35.0f;
-        e.flakRange = 25.0f;
+        if (e.shootStatus == 1) {
+            if (!p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f))
+                continue;
+            const float aimY = e.y - p.rng.Range(8.0f, 16.0f);
+            e.heading = HeadingOf(terrain.RiverCenter(aimY) - e.x, aimY - e.y);
+        } else if (!p.HillSpot(SiteTurretHeight(e.kind), kFlyHeight - kFlakTurretBelowFlight, 5.0f, e.x, e.y, e.heading)) {
+            continue;
+        }
+        e.z = terrain.Height(e.x, e.y);
+        e.rocketRange = kSiteRocketRange;
+        e.flakRange = kSiteFlakRange;
         p.out.push_back(e);
     }
 

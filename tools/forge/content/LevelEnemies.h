@@ -2,8 +2,10 @@
 // "enemies.ter" that lists them.
 //
 // Placement follows the landscape: boats on the river's middle where it is deep, fuel depots over
-// the river at the flying height, sites, buildings and barrels on the flood plain beside the
-// river, aircraft over the valley. Positions are written in level units with y measured from half
+// the river at the flying height, missile sites, buildings and barrels on the flood plain beside
+// the river, sites with flak on the valley side where their turrets stand just under the flying
+// height (the game's own terrain, read from the forged height image, finds the spot), aircraft
+// over the valley. Positions are written in level units with y measured from half
 // the valley width (the game adds it back). Counts, weapons and speeds grow with the level number;
 // fuel depots thin out.
 #pragma once
@@ -34,3 +36,6 @@ ParamText EnemiesFile(const LevelTerrain& terrain, int level, uint64_t seed = 0)
 // Used by tests and the level module.
 TerrainShape LevelShape(int level);
 const char* LevelTitle(int level);
+// The keys of a level's "terra.ter" that make its terrain (scale, height image and its spacing
+// and height, textures), for the level in folder dir ("levels/levelNN/").
+void AddTerrainKeys(ParamText& terra, const std::string& dir);

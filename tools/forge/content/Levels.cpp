@@ -321,14 +321,7 @@ void ForgeLevel(ForgeFiles& files, int level, const LevelRecipe& recipe)
 
     ParamText t;
     t.Comment(std::string("Level ") + std::to_string(level) + ": " + recipe.title);
-    t.SetFloat("k_scale", 1);
-    t.Set("raw_name", dir + "height.raw");
-    t.SetInt("lines", kLines);
-    t.SetFloat("h_dist", kSampleDist);
-    t.SetFloat("h_max", kHeightMax);
-    t.SetFloat("k_detail_tex", 40);
-    t.Set("main_tex", dir + "main.jpg");
-    t.Set("detail_tex", dir + "detail.jpg");
+    AddTerrainKeys(t, dir);
     t.SetFloat("plane_pos_z", kFlyHeight);
     t.SetVec("m_fog_color", st.fog.r, st.fog.g, st.fog.b);
     t.SetInt("m_fog_type", 2);
@@ -429,6 +422,18 @@ LevelRecipe SeededRecipe(uint64_t setSeed, int level, int levels)
 }
 
 } // namespace
+
+void AddTerrainKeys(ParamText& t, const std::string& dir)
+{
+    t.SetFloat("k_scale", 1);
+    t.Set("raw_name", dir + "height.raw");
+    t.SetInt("lines", kLines);
+    t.SetFloat("h_dist", kSampleDist);
+    t.SetFloat("h_max", kHeightMax);
+    t.SetFloat("k_detail_tex", 40);
+    t.Set("main_tex", dir + "main.jpg");
+    t.Set("detail_tex", dir + "detail.jpg");
+}
 
 const char* LevelTitle(int level)
 {

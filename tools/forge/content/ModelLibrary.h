@@ -39,3 +39,8 @@ struct UnitModel {
 };
 #include <vector>
 std::vector<UnitModel> AllUnitModels();
+
+// Height above the ground of the turret point of an anti-aircraft site of kind 0 or 1, as the
+// game places one: the unit scaled to a largest extent of its "scale", standing on the ground
+// with its box, the turret (its first child part) at the centre of that part's box.
+float SiteTurretHeight(int kind);

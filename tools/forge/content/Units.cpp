@@ -14,6 +14,8 @@
 #include "writers/ModelWriters.h"
 #include "writers/ParamText.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -613,6 +615,25 @@ std::vector<UnitModel> AllUnitModels()
     u.push_back({"dat/misc/hangar1", "building: arched hangar", ArchHangar(hangar), hangar, 2.6f, ""});
     u.push_back({"dat/misc/hangar2", "building: hangar with tower", BoxHangar(hangar), hangar, 2.2f, ""});
     return u;
+}
+
+float SiteTurretHeight(int kind)
+{
+    // The site models are built once; the game normalises a unit by its largest extent.
+    static const std::array<float, 2> heights = [] {
+        std::array<float, 2> h{0.0f, 0.0f};
+        for (const UnitModel& u : AllUnitModels())
+            for (int k = 0; k < 2; ++k)
+                if (u.path == "dat/e_aad" + std::to_string(k + 1) && u.model.meshes.size() > 1) {
+                    Vec3 lo, hi, tlo, thi;
+                    u.model.Bounds(lo, hi);
+                    u.model.meshes[1].Bounds(tlo, thi);
+                    const float extent = std::max(hi.x - lo.x, std::max(hi.y - lo.y, hi.z - lo.z));
+                    h[static_cast<size_t>(k)] = ((tlo.z + thi.z) / 2 - lo.z) / extent * u.scale;
+                }
+        return h;
+    }();
+    return heights[static_cast<size_t>(std::clamp(kind, 0, 1))];
 }
 
 void ForgeUnits(ForgeFiles& files)
