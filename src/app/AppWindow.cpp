@@ -8,6 +8,7 @@
 
 AppWindow* AppWindow::s_instance = nullptr;
 
+
 uint32_t FrameSleepMs(uint32_t t0, uint32_t now)
 {
     const uint32_t deadline = t0 + 16;
@@ -138,6 +139,52 @@ void AppWindow::UpdateFrame(float elapsedMs)
         platform::SleepMs(100);
 }
 
+void ApplyPictureViewport()
+{
+    const AppWindow* app = AppWindow::Get();
+    if (app && app->Width() > 0 && app->Height() > 0)
+        glViewport(app->View().viewport_x, app->View().viewport_y, app->Width(), app->Height());
+    else
+        glViewport(0, 0, 800, 600);
+}
+
+void AppWindow::LayOutPicture(int clientWidth, int clientHeight, bool letterbox)
+{
+    m_client_width = clientWidth;
+    m_client_height = clientHeight;
+    m_letterbox = letterbox;
+    m_picture = letterbox ? FitPicture(clientWidth, clientHeight, m_picture_view_w, m_picture_view_h)
+                          : PictureRect{0, 0, clientWidth, clientHeight};
+    m_width = m_picture.width;
+    m_height = m_picture.height;
+    // GL counts rows from the bottom.
+    m_view.viewport_x = m_picture.left;
+    m_view.viewport_y = clientHeight - m_picture.top - m_picture.height;
+    m_input.SetPictureOrigin(m_picture.left, m_picture.top);
+}
+
+void AppWindow::BeginPicture()
+{
+    if (!m_window.HasGLContext() || !Letterboxed())
+        return;
+    // A clear ignores the viewport: the bars are cleared black here, and the screens' own clears
+    // are kept to the picture by the scissor test.
+    GLfloat colour[4] = {0, 0, 0, 0};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(colour[0], colour[1], colour[2], colour[3]);
+    glScissor(m_view.viewport_x, m_view.viewport_y, m_width, m_height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void AppWindow::EndPicture()
+{
+    if (m_window.HasGLContext() && Letterboxed())
+        glDisable(GL_SCISSOR_TEST);
+}
+
 void AppWindow::DrawScreens()
 {
     if (m_minimized)
@@ -150,7 +197,9 @@ void AppWindow::DrawScreens()
 
 void AppWindow::DrawFrame()
 {
+    BeginPicture();
     DrawScreens();
+    EndPicture();
     if (m_window.HasGLContext()) {
         glFlush();
         m_window.SwapBuffers();
@@ -170,14 +219,11 @@ void AppWindow::HandleMessage(const platform::Message& msg)
     CScreen* target = InputTarget();
     switch (msg.kind) {
     case MsgKind::Create:
-        m_width = msg.x;
-        m_height = msg.y;
+        LayOutPicture(msg.x, msg.y, false);
         break;
     case MsgKind::Size:
-        if (msg.x > 0 && msg.y > 0) {
-            m_width = msg.x;
-            m_height = msg.y;
-        }
+        if (msg.x > 0 && msg.y > 0)
+            LayOutPicture(msg.x, msg.y, m_letterbox);
         if (msg.wparam == platform::kSizeRestored)
             OnRestored();
         break;
@@ -205,19 +251,19 @@ void AppWindow::HandleMessage(const platform::Message& msg)
         break;
     case MsgKind::MouseMove:
         if (target)
-            target->OnMouseMove(msg.x, msg.y, msg.flags);
+            target->OnMouseMove(msg.x - m_picture.left, msg.y - m_picture.top, msg.flags);
         break;
     case MsgKind::LButtonDown:
         if (target)
-            target->OnLButtonDown(msg.x, msg.y, msg.flags);
+            target->OnLButtonDown(msg.x - m_picture.left, msg.y - m_picture.top, msg.flags);
         break;
     case MsgKind::LButtonUp:
         if (target)
-            target->OnLButtonUp(msg.x, msg.y, msg.flags);
+            target->OnLButtonUp(msg.x - m_picture.left, msg.y - m_picture.top, msg.flags);
         break;
     case MsgKind::RButtonUp:
         if (target)
-            target->OnRButtonUp(msg.x, msg.y, msg.flags);
+            target->OnRButtonUp(msg.x - m_picture.left, msg.y - m_picture.top, msg.flags);
         break;
     case MsgKind::Quit:
         break;
@@ -238,32 +284,39 @@ bool AppWindow::SetFullScreen(int width, int height)
         m_saved_width = w;
         m_saved_height = h;
     }
-    m_window.SetTopmost(true);
-    m_window.SetRect(0, 0, width, height);
-    m_window.Show();
-    if (m_window.EnterFullScreen(width, height)) {
+    // The display keeps its mode: the window covers it, and the picture of width : height is
+    // scaled into it with bars at the sides or above and below.
+    int dw = 0, dh = 0;
+    if (m_window.EnterDesktopFullScreen(dw, dh)) {
         m_full_screen = true;
-        m_width = width;
-        m_height = height;
+        m_picture_view_w = width;
+        m_picture_view_h = height;
+        LayOutPicture(dw, dh, true);
+        LogWrite("SetFullScreen %ix%i: picture %ix%i at (%i, %i) of the display's %ix%i", width, height, m_width,
+                 m_height, m_picture.left, m_picture.top, dw, dh);
     } else {
-        LogWrite("SetFullScreen %ix%i: the display offers no such mode", width, height);
+        LogWrite("SetFullScreen %ix%i: the display refused a full-screen window", width, height);
     }
-    m_window.SetBordered(false);
     return true;
 }
 
 bool AppWindow::SetWindowed()
 {
+    const bool wasFull = m_full_screen;
     m_window.LeaveFullScreen();
     m_full_screen = false;
     m_window.SetTopmost(false);
-    int sw = 0, sh = 0;
-    platform::ScreenSize(sw, sh);
     const int w = m_saved_width > 0 ? m_saved_width : m_view.width;
     const int h = m_saved_height > 0 ? m_saved_height : m_view.height;
-    m_window.SetRect((sw - w) / 2, (sh - h) / 2, w, h);
-    m_width = w;
-    m_height = h;
+    if (wasFull && m_saved_width > 0) {
+        // Back where it was before full screen.
+        m_window.SetRect(m_saved_left, m_saved_top, w, h);
+    } else {
+        int sw = 0, sh = 0;
+        platform::ScreenSize(sw, sh);
+        m_window.SetRect((sw - w) / 2, (sh - h) / 2, w, h);
+    }
+    LayOutPicture(w, h, false);
     m_window.Show();
     m_window.SetBordered(true);
     return true;

@@ -7,6 +7,12 @@
 // between frames, one update with the fixed 16.666666 ms step and one draw per frame, then a sleep
 // to 17 ms after the frame's start. A close asked for from inside a handler is deferred to the
 // start of the next update. With no window (tests, tools) the stacks and the frame logic still work.
+//
+// Full screen is a borderless window over the whole display in its current mode (no mode switch).
+// The picture keeps the view's shape: it is scaled to fill the display and centred, the bars beside
+// it are cleared black, and every screen draws into the picture's viewport. Width() and Height()
+// are the picture's size and mouse messages arrive in the picture's pixels, so the screens' scaling
+// to their 800 x 600 layout works the same in a window and in full screen.
 #pragma once
 
 #include "app/ViewSettings.h"
@@ -24,6 +30,9 @@ class CDialogScreen;
 
 // The fixed simulation step of one frame, in milliseconds (1000 / 60 as a 32-bit float).
 constexpr float kFrameStepMs = 16.666666f;
+
+// Sets the GL viewport to the picture of the application (800 x 600 at the corner without one).
+void ApplyPictureViewport();
 
 // Milliseconds to sleep after a frame that started at t0 when it is now `now`: up to 17 ms after
 // the start, nothing when the frame ran late.
@@ -46,10 +55,16 @@ public:
     void UpdateFrame(float elapsedMs);
     void DrawFrame();
     void DrawScreens();
+    // Around drawing outside DrawFrame (the intro at start-up): the bars are cleared black and
+    // every clear is kept to the picture by the scissor test while letterboxed.
+    void BeginPicture();
+    void EndPicture();
     // The window procedure: one translated window message.
     void HandleMessage(const platform::Message& msg);
     void PostQuit(int code) { m_pump.PostQuit(code); }
 
+    // Full screen over the display in its current mode, the picture of width : height scaled into
+    // it; false (nothing changes) for 320, 400 and 640 wide. True also when the display refused.
     bool SetFullScreen(int width, int height);
     bool SetWindowed();
     void Minimize();
@@ -62,12 +77,19 @@ public:
     void SwapBuffers() { m_window.SwapBuffers(); }
 
     ViewSettings& View() { return m_view; }
+    const ViewSettings& View() const { return m_view; }
     // Keyboard, mouse and joystick: created with the window, acquired while it is active.
     InputDevices& Input() { return m_input; }
     platform::Window& Window() { return m_window; }
     platform::MessagePump& Pump() { return m_pump; }
+    // The picture's size in window pixels: the client area, or the letterbox in full screen.
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    const PictureRect& Picture() const { return m_picture; }
+    bool Letterboxed() const { return !(m_picture == PictureRect{0, 0, m_client_width, m_client_height}); }
+    // Takes the client area's size and places the picture in it: the whole area, or with
+    // letterbox set the view's shape fitted and centred. The display-mode code calls it; tests too.
+    void LayOutPicture(int clientWidth, int clientHeight, bool letterbox);
 
     // Screen stack (top at the front) and dialog stack over the top screen.
     void PushScreen(CScreen* screen);
@@ -113,7 +135,11 @@ private:
     bool m_full_screen = false;
     bool m_minimized = false;
     bool m_peek_mode = true;
-    int m_width = 0, m_height = 0;
+    int m_width = 0, m_height = 0;  // the picture's size
+    int m_client_width = 0, m_client_height = 0;
+    PictureRect m_picture;
+    bool m_letterbox = false;
+    int m_picture_view_w = 800, m_picture_view_h = 600;  // the shape full screen keeps
     int m_saved_width = 0, m_saved_height = 0;
     int m_saved_left = 0, m_saved_top = 0;
     int m_left = 0, m_top = 0;

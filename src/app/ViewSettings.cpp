@@ -3,9 +3,29 @@
 
 #include "platform/GL.h"
 
+#include <cmath>
+
+PictureRect FitPicture(int clientW, int clientH, int viewW, int viewH)
+{
+    if (clientW <= 0 || clientH <= 0 || viewW <= 0 || viewH <= 0)
+        return {0, 0, clientW > 0 ? clientW : 0, clientH > 0 ? clientH : 0};
+    PictureRect p;
+    // Compare clientW / clientH with viewW / viewH without rounding.
+    if (static_cast<long long>(clientW) * viewH > static_cast<long long>(clientH) * viewW) {
+        p.height = clientH;
+        p.width = static_cast<int>(std::lround(static_cast<double>(clientH) * viewW / viewH));
+    } else {
+        p.width = clientW;
+        p.height = static_cast<int>(std::lround(static_cast<double>(clientW) * viewH / viewW));
+    }
+    p.left = (clientW - p.width) / 2;
+    p.top = (clientH - p.height) / 2;
+    return p;
+}
+
 void ViewSettings::SetPerspective(int w, int h)
 {
-    glViewport(0, 0, w, h);
+    glViewport(viewport_x, viewport_y, w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     aspect = height != 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.3333334f;
@@ -16,7 +36,7 @@ void ViewSettings::SetPerspective(int w, int h)
 
 void ViewSettings::SetOrtho(int w, int h, bool flip)
 {
-    glViewport(0, 0, w, h);
+    glViewport(viewport_x, viewport_y, w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     const double bottom = flip ? -static_cast<double>(height) : static_cast<double>(height);

@@ -132,7 +132,9 @@ int main(int argc, char** argv)
         // gone before the loop runs.
         auto intro = std::make_unique<NInterface::CIntro>(mainGroup, platform::TimeMs());
         intro->Activate();
+        app->BeginPicture();
         intro->Draw();
+        app->EndPicture();
         app->SwapBuffers();
 
         // 13-14. Audio, then the sound table and the music tracks.

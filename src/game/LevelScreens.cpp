@@ -18,12 +18,7 @@ namespace {
 
 void LayoutProjection()
 {
-    int w = 800, h = 600;
-    if (const AppWindow* app = AppWindow::Get(); app && app->Width() > 0) {
-        w = app->Width();
-        h = app->Height();
-    }
-    glViewport(0, 0, w, h);
+    ApplyPictureViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 800, 600, 0, -50, 50);

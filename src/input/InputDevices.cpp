@@ -159,8 +159,8 @@ void InputDevices::Poll()
         int cx = 0, cy = 0;
         const Uint32 buttons = SDL_GetMouseState(&cx, &cy);
         if (m_window && SDL_GetMouseFocus() == m_window) {
-            m_cursor_x = cx;
-            m_cursor_y = cy;
+            m_cursor_x = cx - m_picture_left;
+            m_cursor_y = cy - m_picture_top;
         }
         m_mouse.x = dx;
         m_mouse.y = dy;
@@ -431,7 +431,7 @@ void InputDevices::CentreCursor()
     m_cursor_x = w / 2;
     m_cursor_y = h / 2;
     if (m_window && !m_frozen && SDL_GetKeyboardFocus() == m_window)
-        SDL_WarpMouseInWindow(m_window, m_cursor_x, m_cursor_y);
+        SDL_WarpMouseInWindow(m_window, m_cursor_x + m_picture_left, m_cursor_y + m_picture_top);
 }
 
 void InputDevices::CaptureMouse()

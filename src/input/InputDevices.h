@@ -72,7 +72,8 @@ public:
     bool JoystickValid() const { return m_joy_valid; }
     const JoyState& Joystick() const { return m_joy; }
     int JoystickHats() const { return m_joy_hats; }
-    // Cursor position in client pixels, as of the last poll or centring.
+    // Cursor position in the picture's pixels (client pixels but in a letterboxed full screen), as
+    // of the last poll or centring.
     void CursorPos(int& x, int& y) const { x = m_cursor_x; y = m_cursor_y; }
 
     bool HatLeft() const;
@@ -107,6 +108,9 @@ public:
     // --- direct state (tests, autopilot) -----------------------------------------------------
     // View size the cursor is centred in; taken from AppWindow when not set.
     void SetViewSize(int width, int height) { m_view_w = width; m_view_h = height; }
+    // The picture's corner in the window (AppWindow sets it with the display mode): the cursor is
+    // measured from it and centred in the picture.
+    void SetPictureOrigin(int left, int top) { m_picture_left = left; m_picture_top = top; }
     void SetKey(int scanCode, bool down);
     void ClearKeys();
     void SetKeyboardValid(bool valid) { m_last_result = valid ? 0 : kResultNotCreated; }
@@ -129,6 +133,7 @@ private:
     bool m_acquired = false;
     bool m_frozen = false;
     bool m_captured = false;
+    int m_picture_left = 0, m_picture_top = 0;
     int32_t m_last_result = kResultNotCreated;
     uint8_t m_keys[256] = {};
     MouseState m_mouse;

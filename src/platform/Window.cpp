@@ -1,4 +1,4 @@
-// The SDL2 window, its GL context, its icon and the full-screen display-mode switch.
+// The SDL2 window, its GL context, its icon and the desktop full screen.
 #include "platform/Window.h"
 
 #include "platform/Platform.h"
@@ -172,28 +172,25 @@ void Window::ClientSize(int& width, int& height) const
         SDL_GetWindowSize(m_window, &width, &height);
 }
 
-bool Window::EnterFullScreen(int width, int height)
+bool Window::EnterDesktopFullScreen(int& width, int& height)
 {
+    width = height = 0;
     if (!m_window)
         return false;
     const int display = SDL_GetWindowDisplayIndex(m_window) < 0 ? 0 : SDL_GetWindowDisplayIndex(m_window);
-    const int count = SDL_GetNumDisplayModes(display);
-    bool offered = false;
-    SDL_DisplayMode wanted{};
-    for (int i = 0; i < count && i < 1024; ++i) {
-        SDL_DisplayMode m;
-        if (SDL_GetDisplayMode(display, i, &m) == 0 && m.w == width && m.h == height) {
-            wanted = m;
-            offered = true;
-            break;
-        }
-    }
-    if (!offered)
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(display, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0)
         return false;
-    if (SDL_SetWindowDisplayMode(m_window, &wanted) != 0)
+    // The borderless window is first laid over the display itself: a desktop without a window
+    // manager (a bare X server) does not act on the full-screen request that follows, which asks
+    // the window manager to keep panels and other windows off it.
+    SDL_SetWindowPosition(m_window, bounds.x, bounds.y);
+    SDL_SetWindowSize(m_window, bounds.w, bounds.h);
+    if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
         return false;
-    if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) != 0)
-        return false;
+    // The display's current mode is the window's size now (the size event may follow later).
+    width = bounds.w;
+    height = bounds.h;
     return true;
 }
 

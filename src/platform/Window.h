@@ -2,8 +2,8 @@
 //
 // Owned by AppWindow (and by tools and gl tests that need a context). The window is borderless
 // ("popup with a thin border"), created hidden and shown by Show. The context is a compatibility
-// context, double-buffered, with at least 16 depth bits. Full screen is a real display-mode
-// switch; a size the display does not offer fails and leaves the window as it was.
+// context, double-buffered, with at least 16 depth bits. Full screen is the desktop's kind: the
+// window covers its display in the display's current mode, which never changes.
 #pragma once
 
 #include <cstdint>
@@ -42,9 +42,9 @@ public:
     void GetRect(int& left, int& top, int& width, int& height) const;
     void ClientSize(int& width, int& height) const;
 
-    // Switches the display to width x height full screen. False (window unchanged) when the
-    // display offers no such mode or the switch fails.
-    bool EnterFullScreen(int width, int height);
+    // Covers the window's display, whose mode stays as it is; width and height become the
+    // display's size. False (window unchanged) when the switch fails.
+    bool EnterDesktopFullScreen(int& width, int& height);
     void LeaveFullScreen();
 
     // Cursor inside the window: warp to client coordinates, confine to the window or free it.

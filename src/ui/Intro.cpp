@@ -25,10 +25,8 @@ bool CIntro::HasPicture() const { return m_picture->GLName() != 0; }
 void CIntro::Activate()
 {
     CScreen::Activate();
-    int w = 800, h = 600, vw = 800, vh = 600;
+    int vw = 800, vh = 600;
     if (AppWindow* app = AppWindow::Get()) {
-        if (app->Width() > 0)
-            w = app->Width(), h = app->Height();
         vw = app->View().width;
         vh = app->View().height;
     }
@@ -38,7 +36,7 @@ void CIntro::Activate()
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, w, h);
+    ApplyPictureViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, vw, vh, 0, -50, 50);

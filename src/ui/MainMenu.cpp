@@ -120,10 +120,6 @@ void CMainMenu::StopMusic() { TheAppConfig().m_music.Stop(); }
 
 void CMainMenu::SetUp2D()
 {
-    AppWindow* app = AppWindow::Get();
-    int w = 800, h = 600;
-    if (app && app->Width() > 0)
-        w = app->Width(), h = app->Height();
     SetVirtualSize(800, 600);
     // The menu moves its window itself (see OnMouseMove), not through the screen's dragging.
     m_draggable = false;
@@ -135,7 +131,7 @@ void CMainMenu::SetUp2D()
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_TEXTURE_2D);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, w, h);
+    ApplyPictureViewport();
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

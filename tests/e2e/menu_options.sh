@@ -3,8 +3,9 @@
 # mouse, the autosave check box ticked and closed with its button; Escape opens the quit dialog
 # and Enter quits with exit code 0; the box is still ticked after a restart (in "data/dx.cfg" and
 # on screen); the window follows a drag from empty space of the menu; the full-screen button
-# leaves the window as it was when the display cannot switch; a key reader takes a real key press
-# and the binding is stored in "data/save.sav".
+# covers the display without changing its mode, the picture keeps its shape between black bars,
+# the button is pressed again where the scaled picture shows it and the window comes back where
+# it was; a key reader takes a real key press and the binding is stored in "data/save.sav".
 set -u
 build="$1"
 bin="$build/bin/gorgewing2"
@@ -107,21 +108,33 @@ ny=${pos#*,}
   fail "the window did not follow the drag of (40, 20): $wx,$wy -> $pos"
 wx=${pos%,*}
 wy=${pos#*,}
-# The full-screen button: where the display has no 800 x 600 mode nothing changes; where it has
-# one, a second press brings the window back.
-fails_before=$(grep -c "^SetFullScreen 800x600: " log.txt)
+# The full-screen button: the window covers the display in the display's own mode, and the
+# 800 x 600 picture is scaled to fill it between black bars.
+read -r sw sh < <(xdotool getdisplaygeometry)
 click_at 773 27
-if [[ $(grep -c "^SetFullScreen 800x600: " log.txt) -gt $fails_before ]]; then
-  pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
-  [[ "$pos" == "$wx,$wy" ]] || fail "a failed switch to full screen moved the window to $pos"
-else
-  click_at 773 27
-fi
+sleep 1
+grep -q "^SetFullScreen 800x600: picture " log.txt || fail "no full screen: $(grep ^SetFullScreen log.txt)"
 geom=$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}')
-[[ "$geom" == "800x600" ]] || fail "window is $geom after the full-screen button"
+[[ "$geom" == "${sw}x${sh}" ]] || fail "the full-screen window is $geom, not the display's ${sw}x${sh}"
+[[ "$(xdotool getdisplaygeometry)" == "$sw $sh" ]] || fail "the display's mode changed to $(xdotool getdisplaygeometry)"
+if (( sw * 600 > sh * 800 )); then ph=$sh; pw=$(( (sh * 800 + 300) / 600 )); else pw=$sw; ph=$(( (sw * 600 + 400) / 800 )); fi
+px=$(( (sw - pw) / 2 ))
+py=$(( (sh - ph) / 2 ))
+import -window root "$work/full.png" 2>/dev/null
+# The bars are black; the menu's picture fills the rest (its corner is not black).
+if (( py > 0 )); then bar="$((sw / 2)),$((py / 2))"; else bar="$((px / 2)),$((sh / 2))"; fi
+[[ $(convert "$work/full.png" -format "%[fx:int(255*p{$bar}.r)],%[fx:int(255*p{$bar}.g)],%[fx:int(255*p{$bar}.b)]" info:) == "0,0,0" ]] ||
+  fail "the bar at $bar is not black"
+lit=$(convert "$work/full.png" -crop "${pw}x${ph}+${px}+${py}" +repage -colorspace Gray -threshold 4% -format "%[fx:int(100*mean)]" info:)
+(( lit > 50 )) || fail "the picture is mostly black in full screen ($lit%)"
+# The button again, where the scaled picture shows it: the window comes back where it was.
+xdotool mousemove $((px + 773 * pw / 800)) $((py + 27 * ph / 600)); sleep 0.2
+xdotool mousemove $((px + 773 * pw / 800 + 1)) $((py + 27 * ph / 600)); sleep 0.2
+xdotool click 1; sleep 1
+geom=$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}')
+[[ "$geom" == "800x600" ]] || fail "window is $geom after leaving full screen"
 pos=$(xdotool getwindowgeometry "$wid" | awk '/Position/ {print $2}')
-wx=${pos%,*}
-wy=${pos#*,}
+[[ "$pos" == "$wx,$wy" ]] || fail "the window came back at $pos, not at $wx,$wy"
 click_at 400 292
 again=$(box_green)
 (( again > before + 50 )) || fail "the autosave box is not ticked after a restart ($again)"
