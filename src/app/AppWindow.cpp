@@ -3,11 +3,16 @@
 
 #include "app/CScreen.h"
 #include "app/Log.h"
+#include "app/Screenshot.h"
 #include "platform/GL.h"
 #include "platform/Platform.h"
+#include "resources/GameFolders.h"
 
 AppWindow* AppWindow::s_instance = nullptr;
 
+namespace {
+constexpr int kScreenshotKey = 0x7B;  // F12's virtual key
+}
 
 uint32_t FrameSleepMs(uint32_t t0, uint32_t now)
 {
@@ -200,6 +205,10 @@ void AppWindow::DrawFrame()
     BeginPicture();
     DrawScreens();
     EndPicture();
+    if (m_screenshot_pending && m_window.HasGLContext()) {
+        m_screenshot_pending = false;
+        SaveScreenshot(CurrentFolders().picturesDir, m_view.viewport_x, m_view.viewport_y, m_width, m_height);
+    }
     if (m_window.HasGLContext()) {
         glFlush();
         m_window.SwapBuffers();
@@ -242,6 +251,9 @@ void AppWindow::HandleMessage(const platform::Message& msg)
         }
         break;
     case MsgKind::KeyDown:
+        // F12 (no default binding of the game uses it) keeps the next frame as a screenshot.
+        if (msg.wparam == kScreenshotKey)
+            RequestScreenshot();
         if (target)
             target->OnKeyDown(msg.wparam);
         break;

@@ -55,6 +55,8 @@ public:
     void UpdateFrame(float elapsedMs);
     void DrawFrame();
     void DrawScreens();
+    // The next frame is kept as a PNG screenshot before it is shown (F12 asks for it).
+    void RequestScreenshot() { m_screenshot_pending = true; }
     // Around drawing outside DrawFrame (the intro at start-up): the bars are cleared black and
     // every clear is kept to the picture by the scissor test while letterboxed.
     void BeginPicture();
@@ -139,6 +141,7 @@ private:
     int m_client_width = 0, m_client_height = 0;
     PictureRect m_picture;
     bool m_letterbox = false;
+    bool m_screenshot_pending = false;
     int m_picture_view_w = 800, m_picture_view_h = 600;  // the shape full screen keeps
     int m_saved_width = 0, m_saved_height = 0;
     int m_saved_left = 0, m_saved_top = 0;

@@ -3,9 +3,9 @@
 # the tools, the data, the desktop entry, the icons, the metadata and the manual page in their
 # places (the entry and the metadata pass their validators when those are installed). The
 # installed game is started from another working folder with HOME and the XDG folders in a
-# temporary home; an option is changed in the menu and the game quit. The settings, the save, the
-# tables and the log are then in the XDG folders, and nothing new is in the prefix or the working
-# folder. Under Xvfb.
+# temporary home; F12 keeps a screenshot in ~/Pictures/gorgewing2, an option is changed in the menu
+# and the game quit. The settings, the save, the tables and the log are then in the XDG folders,
+# and nothing new is in the prefix or the working folder. Under Xvfb.
 set -u
 build="$1"
 source "$(dirname "$0")/lib/game.sh"
@@ -69,6 +69,16 @@ done
 [[ -n "$wid" ]] || fail "no window"
 grep -qx "Data: $prefix/share/gorgewing2 (installed beside the program)" "$log" || fail "data not found in the prefix: $(grep ^Data: "$log")"
 sleep 1
+# F12: the frame as a PNG in the pictures folder (no user-dirs.dirs here: ~/Pictures), named in the log.
+xdotool key F12
+for _ in $(seq 1 50); do grep -q "^Screenshot: " "$log" && break; sleep 0.1; done
+shot=$(sed -n 's/^Screenshot: //p' "$log" | head -n 1)
+[[ "$shot" == "$home/Pictures/gorgewing2/gorgewing2-"*.png && -s "$shot" ]] || fail "no screenshot in ~/Pictures/gorgewing2: '$shot'"
+if command -v identify >/dev/null; then
+  [[ $(identify -format "%m %wx%h" "$shot") == "PNG 800x600" ]] || fail "the screenshot is $(identify -format "%m %wx%h" "$shot")"
+  lit=$(convert "$shot" -colorspace Gray -threshold 4% -format "%[fx:int(100*mean)]" info:)
+  (( lit > 50 )) || fail "the screenshot is mostly black ($lit%)"
+fi
 click 400 292                      # Options
 click 210 140                      # the autosave box
 click 695 66                       # Close

@@ -2,10 +2,9 @@
 // line of bitmap text rendered to PNG files, decoded here and checked pixel by pixel.
 #include "unit/L3DSBuilder.h"
 #include "unit/PictureFiles.h"
+#include "unit/PngRead.h"
 
 #include <gtest/gtest.h>
-
-#include <zlib.h>
 
 #include <array>
 #include <cstdio>
@@ -20,60 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Png {
-    uint32_t width = 0, height = 0;
-    std::vector<uint8_t> rgba;  // top row first
-    std::array<int, 3> At(uint32_t x, uint32_t y) const
-    {
-        const size_t i = (static_cast<size_t>(y) * width + x) * 4;
-        return {rgba[i], rgba[i + 1], rgba[i + 2]};
-    }
-};
-
-uint32_t Be32(const uint8_t* p) { return (uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
-
-// Reads the PNGs gw-view writes: 8-bit RGBA, filter 0 rows; checks every chunk's CRC.
-bool ReadPng(const std::string& path, Png& png)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> f((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    static const uint8_t kSig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (f.size() < 8 || !std::equal(kSig, kSig + 8, f.begin()))
-        return false;
-    std::vector<uint8_t> idat;
-    size_t pos = 8;
-    while (pos + 12 <= f.size()) {
-        const uint32_t len = Be32(&f[pos]);
-        if (pos + 12 + len > f.size())
-            return false;
-        const std::string type(f.begin() + pos + 4, f.begin() + pos + 8);
-        if (crc32(0, &f[pos + 4], len + 4) != Be32(&f[pos + 8 + len]))
-            return false;
-        const uint8_t* data = &f[pos + 8];
-        if (type == "IHDR") {
-            png.width = Be32(data);
-            png.height = Be32(data + 4);
-            if (data[8] != 8 || data[9] != 6)
-                return false;
-        } else if (type == "IDAT") {
-            idat.insert(idat.end(), data, data + len);
-        }
-        pos += 12 + len;
-    }
-    const size_t row = static_cast<size_t>(png.width) * 4;
-    std::vector<uint8_t> raw((row + 1) * png.height);
-    uLongf rawSize = raw.size();
-    if (uncompress(raw.data(), &rawSize, idat.data(), idat.size()) != Z_OK || rawSize != raw.size())
-        return false;
-    png.rgba.clear();
-    for (uint32_t y = 0; y < png.height; ++y) {
-        if (raw[y * (row + 1)] != 0)
-            return false;
-        png.rgba.insert(png.rgba.end(), raw.begin() + y * (row + 1) + 1, raw.begin() + (y + 1) * (row + 1));
-    }
-    return true;
-}
 
 class ViewShotTest : public ::testing::Test {
 protected:
