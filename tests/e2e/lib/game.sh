@@ -27,14 +27,15 @@ need_display() {
   command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 0; }
 }
 
-# A fresh copy of the game folder without settings or save, entered as the current folder.
+# A fresh copy of the game folder without settings, save or tables (a game run in the build's
+# folder leaves them there), entered as the current folder.
 copy_game() {
   work=$(mktemp -d)
   trap e2e_cleanup EXIT
   mkdir -p "$work/data" "$work/levels"
   cp -r "$build/game/data/." "$work/data/"
   cp -r "$build/game/levels/." "$work/levels/"
-  rm -f "$work/data/dx.cfg" "$work/data/save.sav"
+  rm -f "$work/data/dx.cfg" "$work/data/save.sav" "$work/data/scores1.tab" "$work/data/scores2.tab"
   cd "$work" || fail "no folder"
 }
 
