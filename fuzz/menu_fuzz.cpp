@@ -7,6 +7,8 @@
 // "mui/menu.txt". A layout that names one of the input's own files as a texture has it decoded.
 #include "FuzzFiles.h"
 
+#include <algorithm>
+
 #include "app/AppWindow.h"
 #include "game/GameData.h"
 #include "render/ResourceBank.h"
@@ -43,8 +45,13 @@ void Drive(CDialogScreen& d, const ParamFile& layout, float cornerX, float corne
             continue;
         std::string yKey = key;
         yKey.back() = 'y';
-        const int x = static_cast<int>(cornerX) + ParamFile::ToInt(value) + 4;
-        const int y = static_cast<int>(cornerY) + layout.GetInt(yKey, "0") + 4;
+        // Positions are summed wide and kept well inside int, so the harness adds no overflow of its own.
+        auto place = [](double corner, long long at) {
+            const double v = (corner == corner ? corner : 0.0) + static_cast<double>(at) + 4.0;
+            return static_cast<int>(std::clamp(v, -1.0e9, 1.0e9));
+        };
+        const int x = place(cornerX, ParamFile::ToInt(value));
+        const int y = place(cornerY, layout.GetInt(yKey, "0"));
         d.OnMouseMove(x, y, 0);
         if (click) {
             d.OnLButtonDown(x, y, 1);

@@ -89,6 +89,10 @@ TEST(DialogScreen, WindowPixelsAreScaledToTheLayoutThenMadeRelative)
     EXPECT_EQ(CDialogScreen::ToDialog(800, 1600, 800, 100), 300);
     EXPECT_EQ(CDialogScreen::ToDialog(600, 1200, 600, 50), 250);
     EXPECT_EQ(CDialogScreen::ToDialog(399, 800, 800, 0.9f), 399) << "the corner's fraction is dropped";
+    // A hostile layout corner far outside int ends clamped, never wrapped round.
+    EXPECT_EQ(CDialogScreen::ToDialog(10, 800, 800, 3.0e9f), 10 - 2147483647);
+    EXPECT_EQ(CDialogScreen::ToDialog(-2147483647, 800, 800, 2147483647.0f), -2147483647 - 1);
+    EXPECT_EQ(CDialogScreen::ToDialog(2147483647, 400, 800, -3.0e9f), 2147483647);
     EXPECT_EQ(CDialogScreen::ToDialog(10, 0, 800, 5), 5) << "no client size: no scaling";
 
     ProbeDialog d;
