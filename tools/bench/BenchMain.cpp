@@ -3,14 +3,17 @@
 // Loads the game data and level N of the base set as the game does, flies a camera along the
 // valley floor at the aircraft's normal speed in an 800 × 600 window until the level reports
 // its end (or F frames), and prints one JSON object: start-up and level-load times, per-frame
-// update, draw and frame times (median and 99th percentile), peak resident memory, and the mean
-// cost of one GroundHeight query ("ground_query_ns"). --shot writes the last frame as PNG.
+// update, draw and frame times (median and 99th percentile), peak resident memory ("rss_mb", and
+// "vmhwm_mb" from /proc), and the mean cost of one GroundHeight query ("ground_query_ns").
+// --shot writes the last frame as PNG.
 // --autopilot is accepted and flies the same camera path; the autopilot's own flights through
 // the levels are "gw-bench flight" (FlightBench.h).
 #include "FlightBench.h"
 #include "render/PngWriter.h"
 
 #include "app/AppWindow.h"
+#include "app/FrameTimes.h"
+#include "app/ProcessUsage.h"
 #include "app/Log.h"
 #include "game/GameData.h"
 #include "platform/GL.h"
@@ -43,22 +46,6 @@ using Clock = std::chrono::steady_clock;
 double MsSince(Clock::time_point t0)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-struct Percentiles {
-    double p50 = 0, p99 = 0;
-};
-
-Percentiles Measure(std::vector<double> v)
-{
-    Percentiles p;
-    if (v.empty())
-        return p;
-    std::sort(v.begin(), v.end());
-    auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))]; };
-    p.p50 = at(0.50);
-    p.p99 = at(0.99);
-    return p;
 }
 
 int Usage()
@@ -174,7 +161,7 @@ int main(int argc, char** argv)
     world.SetViewPosition(pos);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
-    std::vector<double> updateMs, drawMs, frameMs;
+    FrameTimes updateMs, drawMs, frameMs;
     const int limit = frames > 0 ? frames : kMaxFrames;
     int done = 0;
     for (; done < limit; ++done) {
@@ -186,7 +173,7 @@ int main(int argc, char** argv)
         world.SetViewPosition(pos);
         world.UpdateLevel(dt);
         effects->Update(dt);
-        updateMs.push_back(MsSince(f0));
+        updateMs.Add(MsSince(f0));
 
         const Clock::time_point d0 = Clock::now();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -194,7 +181,7 @@ int main(int argc, char** argv)
         world.DrawLevel();
         effects->Draw();
         glFinish();
-        drawMs.push_back(MsSince(d0));
+        drawMs.Add(MsSince(d0));
 
         const bool last = done + 1 == limit || world.IsFinished();
         if (last && !shot.empty()) {
@@ -202,7 +189,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "gw-bench: cannot write %s\n", shot.c_str());
         }
         window.SwapBuffers();
-        frameMs.push_back(MsSince(f0));
+        frameMs.Add(MsSince(f0));
         if (world.IsFinished()) {
             ++done;
             break;
@@ -225,12 +212,13 @@ int main(int argc, char** argv)
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const Percentiles u = Measure(updateMs), d = Measure(drawMs), f = Measure(frameMs);
     std::printf("{\"level\": %d, \"frames\": %d, \"startup_ms\": %.1f, \"newlevel_ms\": %.1f, "
                 "\"update_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"draw_ms\": {\"p50\": %.3f, \"p99\": %.3f}, "
-                "\"frame_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"rss_mb\": %.1f, \"ground_query_ns\": %.1f}\n",
-                level, done, startupMs, newLevelMs, u.p50, u.p99, d.p50, d.p99, f.p50, f.p99,
-                usage.ru_maxrss / 1024.0, groundNs);
+                "\"frame_ms\": {\"p50\": %.3f, \"p99\": %.3f}, \"rss_mb\": %.1f, \"ground_query_ns\": %.1f, "
+                "\"vmhwm_mb\": %.1f}\n",
+                level, done, startupMs, newLevelMs, updateMs.Percentile(0.5), updateMs.Percentile(0.99),
+                drawMs.Percentile(0.5), drawMs.Percentile(0.99), frameMs.Percentile(0.5), frameMs.Percentile(0.99),
+                usage.ru_maxrss / 1024.0, groundNs, ProcessPeakResidentMb());
 
     worldOwner.reset();  // its display lists go while the context is still there
     effects.reset();

@@ -7,6 +7,8 @@
 #include "render/PngWriter.h"
 #include "ThreatLog.h"
 #include "app/AppWindow.h"
+#include "app/FrameTimes.h"
+#include "app/ProcessUsage.h"
 #include "app/Log.h"
 #include "game/GameData.h"
 #include "game/GameField.h"
@@ -45,15 +47,6 @@ double Ms(Clock::time_point a, Clock::time_point b)
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-double Percentile(std::vector<double> v, double p)
-{
-    if (v.empty())
-        return 0.0;
-    std::sort(v.begin(), v.end());
-    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5));
-    return v[i];
-}
-
 // Reloads the level's enemies file with every entry but the fuel depots left out: a flight
 // without enemies, as the valley alone is flown.
 void KeepOnlyDepots(CGameField& field, int level, bool depots)
@@ -80,7 +73,7 @@ void KeepOnlyDepots(CGameField& field, int level, bool depots)
 
 // The field's drawing in its own order, each group finished and timed: the level (sky, terrain,
 // water, enemies), the aircraft with its shadow, missiles and effects, the HUD.
-void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<double> (&levelParts)[4])
+void DrawTimed(CGameField& field, FrameTimes (&parts)[4], FrameTimes (&levelParts)[4])
 {
     const auto t0 = Clock::now();
     glPushMatrix();
@@ -109,10 +102,10 @@ void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<d
     glDisable(GL_FOG);
     glFinish();
     const auto t1 = Clock::now();
-    levelParts[0].push_back(Ms(s1, s2));
-    levelParts[1].push_back(Ms(s0, s1));
-    levelParts[2].push_back(Ms(s2, s3));
-    levelParts[3].push_back(Ms(s3, t1));
+    levelParts[0].Add(Ms(s1, s2));
+    levelParts[1].Add(Ms(s0, s1));
+    levelParts[2].Add(Ms(s2, s3));
+    levelParts[3].Add(Ms(s3, t1));
     field.Player()->Draw();
     field.Player()->Shadow().Draw();
     glFinish();
@@ -126,10 +119,10 @@ void DrawTimed(CGameField& field, std::vector<double> (&parts)[4], std::vector<d
     field.Hud().Draw();
     glFinish();
     const auto t4 = Clock::now();
-    parts[0].push_back(Ms(t0, t1));
-    parts[1].push_back(Ms(t1, t2));
-    parts[2].push_back(Ms(t2, t3));
-    parts[3].push_back(Ms(t3, t4));
+    parts[0].Add(Ms(t0, t1));
+    parts[1].Add(Ms(t1, t2));
+    parts[2].Add(Ms(t2, t3));
+    parts[3].Add(Ms(t3, t4));
 }
 
 // The frame just drawn (the back buffer), read back and written as a PNG; outside the timing.
@@ -204,7 +197,8 @@ int RunFlightBench(const FlightBenchOptions& o)
     InputDevices input;
     const float dt = kFrameStepMs * game.timeScale;
     int failures = 0;
-    std::vector<double> allFrames;
+    FrameTimes allFrames;
+    double flightCpuS = 0.0, flightWallS = 0.0;  // over every level's flight, NewLevel left out
     std::printf("{\n  \"aircraft\": %d,\n  \"graphics\": %s,\n  \"draw\": %s,\n  \"levels\": [\n", o.aircraft,
                 o.graphics ? "true" : "false", o.graphics && o.draw ? "true" : "false");
     for (int level = o.firstLevel; level <= last; ++level) {
@@ -229,15 +223,19 @@ int RunFlightBench(const FlightBenchOptions& o)
         FlightFigures figures;
         game.scoreLevel = 0;
         game.ClearKillCounts();
-        std::vector<double> frames, updates, draws, swaps;
-        std::vector<double> parts[4], levelParts[4];
+        FrameTimes frames;
+        FrameTimes updates, draws, swaps;
+        FrameTimes parts[4], levelParts[4];
         const int maxFrames = o.maxSeconds * 60;
         int n = 0;
         float fuelTaken = 0.0f;
         float lastFuel = field.Player()->Fuel();
         bool reported = false;
+        const double cpu0 = ProcessCpuSeconds();
+        const auto flight0 = Clock::now();
         for (; n < maxFrames && !field.Ended(); ++n) {
             const auto f0 = Clock::now();
+            const uint32_t paceStart = platform::TimeMs();
             pilot.Steer(field);
             if (o.enemies)
                 gunner.Aim(field);
@@ -248,7 +246,7 @@ int RunFlightBench(const FlightBenchOptions& o)
             }
             frameClock += 17;
             const auto f1 = Clock::now();
-            updates.push_back(Ms(f0, f1));
+            updates.Add(Ms(f0, f1));
             if (app && o.draw) {
                 app->View().SetPerspective(800, 600);
                 if (CLevel* l = field.World())
@@ -265,10 +263,14 @@ int RunFlightBench(const FlightBenchOptions& o)
                     WriteShot(o.shotDir, level, n);
                 app->SwapBuffers();
                 const auto f3 = Clock::now();
-                draws.push_back(Ms(f1, f2));
-                swaps.push_back(Ms(f2, f3));
-                frames.push_back(Ms(f0, f3));
+                draws.Add(Ms(f1, f2));
+                swaps.Add(Ms(f2, f3));
+                frames.Add(Ms(f0, f3));
             }
+            // Paced as the game's loop paces its frames: a sleep to 17 ms after the frame began.
+            if (o.paced)
+                if (const uint32_t sleep = FrameSleepMs(paceStart, platform::TimeMs()))
+                    platform::SleepMs(sleep);
             if (field.Player()->GetState() == CPlayer::ShotDown && !reported) {
                 reported = true;
                 const Vec3 q = field.Player()->Position();
@@ -287,6 +289,10 @@ int RunFlightBench(const FlightBenchOptions& o)
                 fuelTaken += fuel - lastFuel;
             lastFuel = fuel;
         }
+        const double levelCpuS = ProcessCpuSeconds() - cpu0;
+        const double levelWallS = Ms(flight0, Clock::now()) / 1000.0;
+        flightCpuS += levelCpuS;
+        flightWallS += levelWallS;
         const CPlayer* p = field.Player();
         const bool finished = field.PlayerFinished();
         if (!finished)
@@ -317,31 +323,39 @@ int RunFlightBench(const FlightBenchOptions& o)
                         figures.HullLostPerMinute(), figures.Launches(), figures.LaunchesPerMinute(),
                         figures.LongestGapSeconds());
         }
-        std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", Percentile(updates, 0.5),
-                    Percentile(updates, 0.99));
-        if (!frames.empty())
+        std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", updates.Percentile(0.5),
+                    updates.Percentile(0.99));
+        if (!frames.Empty())
             std::printf(", \"frame_ms_median\": %.2f, \"frame_ms_p99\": %.2f, \"frame_ms_max\": %.2f, "
+                        "\"frame_ms_max_settled\": %.2f, "
                         "\"draw_ms_median\": %.2f, \"draw_ms_p99\": %.2f, \"swap_ms_median\": %.2f, \"swap_ms_p99\": %.2f",
-                        Percentile(frames, 0.5), Percentile(frames, 0.99), Percentile(frames, 1.0),
-                        Percentile(draws, 0.5), Percentile(draws, 0.99), Percentile(swaps, 0.5), Percentile(swaps, 0.99));
-        if (!parts[0].empty())
+                        frames.Percentile(0.5), frames.Percentile(0.99), frames.Max(), frames.MaxSettled(),
+                        draws.Percentile(0.5), draws.Percentile(0.99), swaps.Percentile(0.5), swaps.Percentile(0.99));
+        std::printf(", \"paced\": %s, \"cpu_s_per_s\": %.3f, \"vmhwm_mb\": %.1f", o.paced ? "true" : "false",
+                    levelWallS > 0.0 ? levelCpuS / levelWallS : 0.0, ProcessPeakResidentMb());
+        if (!parts[0].Empty())
             std::printf(", \"level_draw_ms_median\": %.2f, \"aircraft_draw_ms_median\": %.2f, "
                         "\"effects_draw_ms_median\": %.2f, \"hud_draw_ms_median\": %.2f",
-                        Percentile(parts[0], 0.5), Percentile(parts[1], 0.5), Percentile(parts[2], 0.5),
-                        Percentile(parts[3], 0.5));
-        if (!levelParts[0].empty())
+                        parts[0].Percentile(0.5), parts[1].Percentile(0.5), parts[2].Percentile(0.5),
+                        parts[3].Percentile(0.5));
+        if (!levelParts[0].Empty())
             std::printf(", \"sky_draw_ms_median\": %.2f, \"terrain_draw_ms_median\": %.2f, \"water_draw_ms_median\": %.2f, "
                         "\"enemies_draw_ms_median\": %.2f",
-                        Percentile(levelParts[0], 0.5), Percentile(levelParts[1], 0.5), Percentile(levelParts[2], 0.5),
-                        Percentile(levelParts[3], 0.5));
+                        levelParts[0].Percentile(0.5), levelParts[1].Percentile(0.5), levelParts[2].Percentile(0.5),
+                        levelParts[3].Percentile(0.5));
         std::printf("}%s\n", level < last ? "," : "");
         std::fflush(stdout);
-        allFrames.insert(allFrames.end(), frames.begin(), frames.end());
+        for (const double ms : frames.Values())
+            allFrames.Add(ms);
     }
     std::printf("  ],\n");
-    if (!allFrames.empty())
-        std::printf("  \"all_frame_ms_median\": %.2f,\n  \"all_frame_ms_p99\": %.2f,\n", Percentile(allFrames, 0.5),
-                    Percentile(allFrames, 0.99));
+    if (!allFrames.Empty())
+        std::printf("  \"all_frame_ms_median\": %.2f,\n  \"all_frame_ms_p99\": %.2f,\n", allFrames.Percentile(0.5),
+                    allFrames.Percentile(0.99));
+    // The whole flight's processor use (every thread: the game's and the GL driver's) per wall
+    // second, and the peak resident memory at the end of the run.
+    std::printf("  \"cpu_s_per_s\": %.3f,\n  \"vmhwm_mb\": %.1f,\n", flightWallS > 0.0 ? flightCpuS / flightWallS : 0.0,
+                ProcessPeakResidentMb());
     std::printf("  \"peak_rss_kb\": %ld,\n  \"unfinished\": %d\n}\n", PeakRssKb(), failures);
 
     layout.reset();
@@ -374,6 +388,8 @@ int FlightBenchMain(int argc, char** argv)
             o.graphics = false;
         else if (a == "--no-depots")
             o.depots = false;
+        else if (a == "--paced")
+            o.paced = true;
         else if (a == "--breakdown")
             o.breakdown = true;
         else if (a == "--enemies")
@@ -386,7 +402,7 @@ int FlightBenchMain(int argc, char** argv)
             o.shotDir = argv[++i];
         else {
             std::fprintf(stderr, "usage: gw-bench flight [--aircraft 0..2] [--first N] [--last N] "
-                                 "[--max-seconds N] [--enemies] [--no-depots] [--breakdown] [--no-draw] [--no-graphics] "
+                                 "[--max-seconds N] [--enemies] [--no-depots] [--paced] [--breakdown] [--no-draw] [--no-graphics] "
                                  "[--shots DIR] [--set PATH]\n");
             return 2;
         }

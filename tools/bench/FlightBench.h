@@ -8,7 +8,11 @@
 // ThreatLog) and how hard the level was (targets met per minute, kills by kind, hull lost and
 // launches per minute, the longest stretch without a target in range: FlightFigures), and — with
 // graphics — the per-frame time of the whole game frame (field and HUD update and draw, buffer
-// swap): median, 99th percentile and the slowest, NewLevel's time, and the peak resident memory.
+// swap): median, 99th percentile, the slowest and the slowest after the level's first second
+// ("settled"), NewLevel's time, and the peak resident memory. Every level and the whole run also
+// give the processor seconds of all threads per wall second of flight ("cpu_s_per_s"; with
+// --paced the frames are paced as the game's main loop paces them, so the figure is what the game
+// costs while it plays) and the peak resident set ("vmhwm_mb").
 #pragma once
 
 #include <string>
@@ -16,6 +20,7 @@
 struct FlightBenchOptions {
     bool graphics = true;      // a window with GL (800 x 600) and the models; off: simulation only
     bool draw = true;          // draw and swap every frame (off: models loaded, nothing drawn)
+    bool paced = false;        // sleep to 17 ms after each frame's start, as the game's main loop does
     bool breakdown = false;    // time the level, aircraft, effects and HUD drawing apart
     int aircraft = 0;          // 0 F-22, 1 F/A-18, 2 AH-64
     bool enemies = false;      // keep the level's enemies (off: only the fuel depots)
@@ -37,5 +42,5 @@ constexpr int kShotEvery = 150;
 int RunFlightBench(const FlightBenchOptions& options);
 
 // gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--enemies] [--no-depots]
-//                 [--breakdown] [--no-draw] [--no-graphics] [--shots DIR] [--set PATH]
+//                 [--paced] [--breakdown] [--no-draw] [--no-graphics] [--shots DIR] [--set PATH]
 int FlightBenchMain(int argc, char** argv);
