@@ -12,7 +12,6 @@
 #include "render/BitmapText.h"
 #include "render/ResourceBank.h"
 #include "resources/AppConfig.h"
-#include "world/Level.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -162,24 +161,12 @@ void CAttractDemo::Update(float elapsedMs)
 
 void CAttractDemo::Draw()
 {
-    AppWindow* app = AppWindow::Get();
-    int w = 800, h = 600;
-    if (app && app->Width() > 0) {
-        w = app->Width();
-        h = app->Height();
-    }
-    if (app)
-        app->View().SetPerspective(w, h);
-    const CLevel* level = m_field ? m_field->World() : nullptr;
-    if (level) {
-        const Vec3& fog = level->FogColor();
-        glClearColor(fog.x, fog.y, fog.z, 1.0f);
+    if (m_field) {
+        m_field->DrawFrame();
     } else {
         glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (m_field)
-        m_field->Draw();
     // The HUD has left the layout's 2D projection behind: the line goes at the top, centred.
     if (m_font && m_field) {
         const float size = 26.0f;

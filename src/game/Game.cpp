@@ -9,11 +9,9 @@
 #include "game/GameField.h"
 #include "game/LevelScreens.h"
 #include "input/InputDevices.h"
-#include "platform/GL.h"
 #include "player/Player.h"
 #include "resources/AppConfig.h"
 #include "ui/MenuLayout.h"
-#include "world/Level.h"
 
 CGame::CGame(GameData* game, CMenuLayout* layout, InputDevices* input, bool graphics)
     : m_game(game), m_layout(layout), m_input(input)
@@ -177,21 +175,7 @@ void CGame::Update(float elapsedMs)
 
 void CGame::Draw()
 {
-    AppWindow* app = AppWindow::Get();
-    int w = 800, h = 600;
-    if (app && app->Width() > 0) {
-        w = app->Width();
-        h = app->Height();
-    }
-    if (app)
-        app->View().SetPerspective(w, h);
-    if (CLevel* level = m_field->World()) {
-        level->ClearFrame();
-    } else {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    m_field->Draw();
+    m_field->DrawFrame();
     CScreen::Draw();
 }
 

@@ -180,6 +180,25 @@ void CGameField::Draw()
         DrawCrosshair();
 }
 
+void CGameField::DrawFrame()
+{
+    AppWindow* app = AppWindow::Get();
+    int w = 800, h = 600;
+    if (app && app->Width() > 0) {
+        w = app->Width();
+        h = app->Height();
+    }
+    if (app)
+        app->View().SetPerspective(w, h);
+    if (m_world) {
+        m_world->ClearFrame();
+    } else {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    Draw();
+}
+
 void CGameField::DrawCrosshair() const
 {
     // In the layout's 2D projection that the HUD left behind.

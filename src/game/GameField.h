@@ -41,6 +41,9 @@ public:
     void NewLevel(int level);
     void Update(float dt);
     void Draw();
+    // A whole frame in the window: its perspective, the clear in the level's sky colour (black
+    // without a level), then Draw. The game screen and the attract demonstration draw through it.
+    void DrawFrame();
     void SelectAircraft(int aircraft);
     void ReleaseLevel();
 
