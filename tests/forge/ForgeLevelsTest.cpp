@@ -142,6 +142,51 @@ TEST(ForgeLevelEnemies, DifficultyRisesAndFuelThinsOut)
     EXPECT_GE(last["Fuel"], 5);
 }
 
+// Something to shoot comes into range every few seconds on every level, of the base set and of a
+// seeded one alike: the targets that stand still (buildings, barrels, sites, anchored boats,
+// parked helicopters) follow each other along the level closer than the slowest aircraft flies in
+// 8 seconds at its normal speed, from the start run to the end. And each level has more targets
+// and more armed enemies than the one before, the first none that fire flak.
+TEST(ForgeLevelEnemies, TargetsComeEveryFewSecondsAndLevelsGetHarder)
+{
+    const float eightSeconds = 8.0f * 60.0f * kNormalSpeed[2] * kUpdateTime;
+    for (uint64_t seed : {0ull, 977ull}) {
+        int lastTargets = 0, lastArmed = 0;
+        for (int level = 1; level <= kLevelCount; ++level) {
+            const LevelTerrain t(LevelShape(level));
+            const std::vector<EnemyPlacement> list = PlaceEnemies(t, level, seed);
+            std::vector<float> still;
+            int targets = 0, armed = 0, flak = 0;
+            for (const EnemyPlacement& e : list) {
+                if (e.name == "Fuel")
+                    continue;
+                ++targets;
+                const bool site = e.name == "EnemyAAD1";
+                armed += (site || (e.name == "EnemyBoat1" && e.shootStatus > 0) || (e.name == "EnemyHelic1" && e.shoot)) ? 1 : 0;
+                flak += (site && e.shootStatus >= 2) || (e.name == "EnemyBoat1" && e.shootStatus >= 2) ? 1 : 0;
+                if (site || e.name == "EnemyBuilding" || e.name == "EnemyBarrels" || (e.name == "EnemyBoat1" && e.speed == 0.0f) ||
+                    (e.name == "EnemyHelic1" && !e.isFlying))
+                    still.push_back(e.y);
+            }
+            ASSERT_FALSE(still.empty());
+            std::sort(still.begin(), still.end());
+            EXPECT_LT(still.front(), 90.0f + eightSeconds) << "level " << level << " seed " << seed;
+            EXPECT_GT(still.back(), t.Length() - 2.6f * kHeightSide / kLines * kSampleDist - eightSeconds)
+                << "level " << level << " seed " << seed;
+            for (size_t i = 1; i < still.size(); ++i)
+                EXPECT_LT(still[i] - still[i - 1], eightSeconds)
+                    << "level " << level << " seed " << seed << ": nothing to shoot from y " << still[i - 1];
+            EXPECT_GT(targets, lastTargets) << "level " << level << " seed " << seed;
+            EXPECT_GE(armed, lastArmed) << "level " << level << " seed " << seed;
+            if (level == 1) {
+                EXPECT_EQ(flak, 0) << "seed " << seed;
+            }
+            lastTargets = targets;
+            lastArmed = armed;
+        }
+    }
+}
+
 TEST(ForgeLevelEnemies, FileListsEveryEntryWithTheKeysOfItsClass)
 {
     const LevelTerrain t(LevelShape(6));

@@ -23,6 +23,10 @@ constexpr float kWater = 1.0f;          // h_water
 constexpr float kFlyHeight = 3.0f;      // plane_pos_z
 constexpr int kMainTexSide = 1024;      // main texture, laid out like the height image
 constexpr int kLevelCount = 10;
+// The aircraft's normal forward speeds (F-22, F/A-18, AH-64), world units per game time unit, and
+// the game time of one update (16.67 ms at the game's time scale of 0.13).
+constexpr float kNormalSpeed[3] = {0.19f, 0.18f, 0.15f};
+constexpr float kUpdateTime = 16.666666f * 0.13f;
 } // namespace ForgeScale
 
 // "dat/game.txt" and the three aircraft parameter files.

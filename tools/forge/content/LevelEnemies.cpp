@@ -21,10 +21,46 @@ constexpr float kFirstY = 90.0f;   // the start run stays clear
 // half of them stay below the height they would burst at (the flying height give or take 0.3).
 constexpr float kFlakTurretBelowFlight = 0.02f;
 // Flak sites stand, where the valley allows, within this distance across the valley from the
-// middle of its open part, and aim at that middle 12 to 20 units down the valley: the shells meet
-// an approaching aircraft at a shallow angle, inside their range.
+// line a pilot flies, and aim at that line a stretch down the valley, led so that a shell meets
+// an approaching aircraft there at a shallow angle, inside the range.
 constexpr float kFlakSiteOffsetMax = 8.0f;
 constexpr float kSiteRocketRange = 35.0f, kSiteFlakRange = 25.0f;
+// A pilot keeps the ground this far under the flying height.
+constexpr float kFreeBelowFlight = 0.8f;
+// The game's rules a flak turret is laid by: the enemies wake 2.8 half valley widths ahead of
+// the aircraft; a site's first shell leaves 100 time units after it wakes, then one every 70;
+// shells fly at the tuning's "m_boat_flak_speed". In updates where the rule is in time.
+constexpr float kWindowAhead = 2.8f * kValleyWidth / 2;
+constexpr float kFlakFirstShot = 47.0f, kFlakPeriod = 33.0f;
+constexpr float kFlakShellSpeed = 0.25f;
+// The stretch down the valley the turret may be laid at.
+constexpr float kFlakAimMin = 5.0f, kFlakAimMax = 21.0f;
+
+// How many enemies of each sort a level of each difficulty gets, and how many of them shoot.
+// Ground targets stand one per stretch of groundSpacing units; the shares are of the enemies of
+// that sort (rounded).
+struct LevelMix {
+    int planes, helicopters;
+    float armedHelicopters;
+    int boats;
+    float armedBoats;
+    int missileSites, flakSites;
+    float flakWithMissiles;
+    float groundSpacing;
+};
+constexpr LevelMix kMix[kLevelCount] = {
+    // planes helis armed boats armed missile flak both spacing
+    {6, 2, 0.0f, 5, 0.15f, 1, 0, 0.0f, 80.0f},
+    {7, 3, 0.3f, 6, 0.4f, 1, 1, 0.0f, 76.0f},
+    {9, 4, 0.45f, 7, 0.55f, 2, 1, 0.0f, 72.0f},
+    {10, 5, 0.55f, 9, 0.65f, 2, 2, 0.0f, 68.0f},
+    {12, 6, 0.65f, 10, 0.75f, 3, 3, 0.0f, 64.0f},
+    {14, 7, 0.75f, 12, 0.85f, 3, 5, 0.3f, 60.0f},
+    {16, 8, 0.85f, 13, 0.9f, 4, 6, 0.35f, 57.0f},
+    {18, 9, 0.9f, 15, 0.9f, 4, 8, 0.4f, 54.0f},
+    {20, 10, 1.0f, 16, 0.95f, 5, 10, 0.45f, 51.0f},
+    {23, 11, 1.0f, 18, 1.0f, 5, 12, 0.5f, 48.0f},
+};
 
 float HeadingOf(float dx, float dy)
 {
@@ -65,11 +101,12 @@ struct Placer {
     }
 
     // A spot on the flood plain on either side of the river: above the water, below the flying
-    // height with room to spare, and away from other ground targets.
-    bool PlainSpot(float& x, float& y, float maxGround, float spacing)
+    // height with room to spare, and away from other ground targets; between y0 and y1 when
+    // they are given.
+    bool PlainSpot(float& x, float& y, float maxGround, float spacing, float y0 = 0.0f, float y1 = 0.0f)
     {
         for (int tries = 0; tries < 60; ++tries) {
-            const float ty = RandomY();
+            const float ty = y1 > y0 ? rng.Range(y0, y1) : RandomY();
             const float side = rng.Chance(0.5f) ? -1.0f : 1.0f;
             const float c = terrain.RiverCenter(ty), rw = terrain.RiverHalfWidth(ty);
             const float tx = c + side * (rw + terrain.Shape().bankWidth + rng.Range(0.8f, terrain.Shape().plainWidth));
@@ -84,28 +121,69 @@ struct Placer {
         return false;
     }
 
-    // The middle of the open valley at y: halfway between where the ground first reaches the
-    // flying height on either side of the river.
-    float CorridorMiddle(float y) const
+    // A boat at e.y on the river's middle, still until given a course, with weapons when armed
+    // (on level 1 missiles only).
+    void Boat(EnemyPlacement& e, int maxKind, bool armed, int level)
+    {
+        e.name = "EnemyBoat1";
+        e.kind = rng.Int(maxKind + 1);
+        e.x = terrain.RiverCenter(e.y) + rng.Range(-0.1f, 0.1f) * terrain.RiverHalfWidth(e.y);
+        e.z = kWater;
+        e.dy = -1.0f;
+        e.heading = HeadingOf(e.dx, e.dy);
+        const float r = rng.Float();
+        e.shootStatus = !armed ? 0 : (level == 1 || r < 0.55f ? 1 : (r < 0.8f ? 2 : 3));
+        e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
+        e.floatingUp = e.kind == 2 && rng.Chance(0.5f) ? 1 : 0;
+    }
+
+    // Where a pilot flies at y: the middle of the free run (ground well under the flying height,
+    // as the game's ground has it) around the river.
+    float FlightLine(float y) const
     {
         const float c = terrain.RiverCenter(y);
         float edge[2] = {c, c};
         for (int s = 0; s < 2; ++s) {
             const float side = s == 0 ? -1.0f : 1.0f;
             float d = 0.0f;
-            while (d < kValleyWidth && terrain.Height(c + side * d, y) < kFlyHeight)
+            while (d < kValleyWidth / 2 && game.At(c + side * d, y) < kFlyHeight - kFreeBelowFlight)
                 d += 0.1f;
             edge[s] = c + side * d;
         }
         return (edge[0] + edge[1]) / 2;
     }
 
+    // How far down the valley from a site at (x, y) its turret is laid, so that one of its
+    // shells crosses the flight line just as an aircraft flying at speed (units per update)
+    // arrives there: the site wakes when the aircraft comes within kWindowAhead, fires its first
+    // shell kFlakFirstShot updates later and then one every kFlakPeriod. 0 when no shell can meet
+    // it inside the range.
+    float LeadDistance(float x, float y, float speed) const
+    {
+        const float shell = kFlakShellSpeed * kUpdateTime;
+        float best = 0.0f;
+        for (float a = kFlakAimMin; a <= kFlakAimMax && best == 0.0f; a += 0.05f) {
+            const float line = FlightLine(y - a);
+            const float reach = std::hypot(line - x, a);
+            if (reach > kSiteFlakRange - 2.0f)
+                continue;
+            const float arrive = (kWindowAhead - a) / speed;   // updates after the site wakes
+            const float flown = reach / shell;
+            for (int k = 0; k < 8; ++k) {
+                const float miss = arrive - (kFlakFirstShot + kFlakPeriod * k + flown);
+                if (std::fabs(miss) < 0.11f)   // the scan's step moves it by about 0.2
+                    best = a;
+            }
+        }
+        return best;
+    }
+
     // A spot on the valley side where a turret standing turretHeight above the game's ground is
-    // at the height z, with a level line of fire from it to the middle of the open valley 12 to
-    // 20 units further down, inside the flak's range; away from other ground targets. Of the
-    // spots tried, the nearest to the open valley's middle (the first within
+    // at the height z, with a level line of fire from it to the flight line further down, led
+    // for an aircraft at leadSpeed (LeadDistance), inside the flak's range; away from other
+    // ground targets. Of the spots tried, the nearest to the flight line (the first within
     // kFlakSiteOffsetMax). Gives the spot and the heading of that line.
-    bool HillSpot(float turretHeight, float z, float spacing, float& x, float& y, float& heading)
+    bool HillSpot(float turretHeight, float z, float spacing, float leadSpeed, float& x, float& y, float& heading)
     {
         if (!game.loaded)
             return false;
@@ -132,14 +210,15 @@ struct Placer {
                 (game.At(mid, ty) + turretHeight < z ? inner : outer) = mid;
             }
             const float tx = inner;
-            const float offset = std::fabs(tx - CorridorMiddle(ty));
+            const float offset = std::fabs(tx - FlightLine(ty));
             if (offset >= bestOffset || std::fabs(tx) > kValleyWidth / 2 - 4 || !GroundFree(tx, ty, spacing))
                 continue;
-            const float aimY = ty - rng.Range(12.0f, 20.0f);
-            const float dx = CorridorMiddle(aimY) - tx, dy = aimY - ty;
-            const float length = std::sqrt(dx * dx + dy * dy);
-            if (length > kSiteFlakRange - 2.0f)
+            const float lead = LeadDistance(tx, ty, leadSpeed);
+            if (lead <= 0.0f)
                 continue;
+            const float aimY = ty - lead;
+            const float dx = FlightLine(aimY) - tx, dy = aimY - ty;
+            const float length = std::sqrt(dx * dx + dy * dy);
             bool clear = true;
             for (float d = 0.5f; d < length && clear; d += 0.25f)
                 clear = game.At(tx + dx / length * d, ty + dy / length * d) < z - 0.05f;
@@ -161,6 +240,7 @@ struct Placer {
 
 std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level, uint64_t seed)
 {
+    const LevelMix& mix = kMix[static_cast<size_t>(std::clamp(level, 1, kLevelCount) - 1)];
     const float t = (level - 1) / static_cast<float>(kLevelCount - 1);
     const float endY = terrain.Length() - 2.6f * kHeightSide / kLines * kSampleDist;
     if (seed == 0)
@@ -185,8 +265,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
     }
 
     // Enemy aircraft: most come head-on, some cross the valley, a few fly ahead of the player.
-    const int planes = 5 + static_cast<int>(std::lround(t * 18));
-    for (int i = 0; i < planes; ++i) {
+    for (int i = 0; i < mix.planes; ++i) {
         EnemyPlacement e;
         e.name = "EnemyPlane1";
         e.kind = p.rng.Int(maxKind4 + 1);
@@ -210,9 +289,10 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         p.out.push_back(e);
     }
 
-    // Helicopters patrol across the valley; a few stand parked on the plain.
-    const int helis = 2 + static_cast<int>(std::lround(t * 9));
-    for (int i = 0; i < helis; ++i) {
+    // Helicopters patrol across the valley; a few stand parked on the plain. The level's share
+    // of them is armed (the first ones drawn: where they fly is drawn anyway).
+    const int armedHelicopters = static_cast<int>(std::lround(mix.armedHelicopters * mix.helicopters));
+    for (int i = 0; i < mix.helicopters; ++i) {
         EnemyPlacement e;
         e.name = "EnemyHelic1";
         e.kind = p.rng.Int(level >= 3 ? 2 : 1);
@@ -227,84 +307,83 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             // Sideways along the valley's width, nose and rockets turned down the valley at the
             // approaching player.
             e.heading = 180.0f;
-            e.shoot = p.rng.Chance(0.5f + 0.5f * t) ? 1 : 0;
+            e.shoot = i < armedHelicopters ? 1 : 0;
         }
         e.z = kFlyHeight;
         p.out.push_back(e);
     }
 
-    // Boats on the river's middle; kind 2 is the submarine, which may surface.
-    const int boats = 4 + static_cast<int>(std::lround(t * 14));
-    for (int i = 0; i < boats; ++i) {
+    // Boats on the river's middle; kind 2 is the submarine, which may surface. The level's
+    // share of them is armed.
+    const int armedBoats = static_cast<int>(std::lround(mix.armedBoats * mix.boats));
+    for (int i = 0; i < mix.boats; ++i) {
         EnemyPlacement e;
-        e.name = "EnemyBoat1";
-        e.kind = p.rng.Int(maxKind4 + 1);
         e.y = p.RandomY();
-        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-0.1f, 0.1f) * terrain.RiverHalfWidth(e.y);
-        e.z = kWater;
+        p.Boat(e, maxKind4, i < armedBoats, level);
         if (p.rng.Chance(0.7f)) {
             const bool up = p.rng.Chance(0.5f);
             e.dy = up ? 1.0f : -1.0f;
             e.speed = p.rng.Range(0.015f, 0.03f + 0.015f * t);
-        } else {
-            e.dy = -1.0f;
+            e.heading = HeadingOf(e.dx, e.dy);
         }
-        e.heading = HeadingOf(e.dx, e.dy);
-        const float r = p.rng.Float();
-        e.shootStatus = level == 1 ? (r < 0.7f ? 0 : 1) : (r < 0.1f ? 0 : (r < 0.6f ? 1 : (r < 0.75f ? 2 : 3)));
-        e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
-        e.floatingUp = e.kind == 2 && p.rng.Chance(0.5f) ? 1 : 0;
         p.out.push_back(e);
     }
 
-    // Anti-aircraft sites: kind 0 launches missiles, kind 1 fires flak, later both may do both.
+    // Anti-aircraft sites: kind 0 launches missiles, kind 1 fires flak, late ones may do both.
     // The turret covers the river a stretch down the valley, where the player comes from. A
     // missile climbs to the flying height, so missile sites stand on the plain; flak flies level
     // from the turret, so sites with flak stand on the valley side, turret just under the
-    // flying height.
-    const int sites = 1 + static_cast<int>(std::lround(t * 10));
-    for (int i = 0; i < sites; ++i) {
+    // flying height. A spot is looked for again a few times before a site is given up.
+    const int bothWeapons = static_cast<int>(std::lround(mix.flakWithMissiles * mix.flakSites));
+    for (int i = 0; i < mix.missileSites + mix.flakSites; ++i) {
         EnemyPlacement e;
         e.name = "EnemyAAD1";
-        e.kind = p.rng.Int(2);
-        e.shootStatus = e.kind == 0 ? 1 : 2;
-        if (level >= 6 && p.rng.Chance(0.4f))
-            e.shootStatus = 3;
-        if (e.shootStatus == 1) {
-            if (!p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f))
-                continue;
-            const float aimY = e.y - p.rng.Range(8.0f, 16.0f);
-            e.heading = HeadingOf(terrain.RiverCenter(aimY) - e.x, aimY - e.y);
-        } else if (!p.HillSpot(SiteTurretHeight(e.kind), kFlyHeight - kFlakTurretBelowFlight, 5.0f, e.x, e.y, e.heading)) {
-            continue;
+        const bool flak = i >= mix.missileSites;
+        e.kind = flak ? 1 : 0;
+        e.shootStatus = !flak ? 1 : (i - mix.missileSites < bothWeapons ? 3 : 2);
+        bool placed = false;
+        for (int attempt = 0; attempt < 4 && !placed; ++attempt) {
+            if (!flak) {
+                placed = p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f);
+                if (placed) {
+                    const float aimY = e.y - p.rng.Range(8.0f, 16.0f);
+                    e.heading = HeadingOf(terrain.RiverCenter(aimY) - e.x, aimY - e.y);
+                }
+            } else {
+                // Each turret is laid for one aircraft's normal speed, in turn.
+                const float lead = kNormalSpeed[(i - mix.missileSites) % 3] * kUpdateTime;
+                placed = p.HillSpot(SiteTurretHeight(e.kind), kFlyHeight - kFlakTurretBelowFlight, 5.0f, lead, e.x, e.y,
+                                    e.heading);
+            }
         }
+        if (!placed)
+            continue;
         e.z = terrain.Height(e.x, e.y);
         e.rocketRange = kSiteRocketRange;
         e.flakRange = kSiteFlakRange;
         p.out.push_back(e);
     }
 
-    // Buildings and barrel stacks on the plain.
-    const int buildings = 4 + level / 2;
-    for (int i = 0; i < buildings; ++i) {
+    // Buildings and barrel stacks on the plain, one in every stretch of the level's ground
+    // spacing, so that something to shoot comes into range every few seconds; where a stretch
+    // has no room on the plain an anchored, unarmed barge on the river stands in.
+    const float spacing = mix.groundSpacing;
+    const int stretches = std::max(1, static_cast<int>(std::ceil((endY - kFirstY) / spacing)));
+    for (int i = 0; i < stretches; ++i) {
+        const float y0 = kFirstY + (endY - kFirstY) * i / stretches;
+        const float y1 = kFirstY + (endY - kFirstY) * (i + 1) / stretches;
         EnemyPlacement e;
-        e.name = "EnemyBuilding";
-        if (!p.PlainSpot(e.x, e.y, kWater + 0.9f, 6.0f))
-            continue;
-        e.kind = p.rng.Int(6);
-        e.heading = static_cast<float>(p.rng.Int(24) * 15);
-        e.z = terrain.Height(e.x, e.y);
-        p.out.push_back(e);
-    }
-    const int barrels = 3 + level / 2;
-    for (int i = 0; i < barrels; ++i) {
-        EnemyPlacement e;
-        e.name = "EnemyBarrels";
-        if (!p.PlainSpot(e.x, e.y, kWater + 1.0f, 3.0f))
-            continue;
-        e.kind = p.rng.Int(3);
-        e.heading = static_cast<float>(p.rng.Int(36) * 10);
-        e.z = terrain.Height(e.x, e.y);
+        const bool building = p.rng.Chance(0.5f);
+        e.name = building ? "EnemyBuilding" : "EnemyBarrels";
+        if (p.PlainSpot(e.x, e.y, building ? kWater + 0.9f : kWater + 1.0f, building ? 6.0f : 3.0f, y0, y1)) {
+            e.kind = building ? p.rng.Int(6) : p.rng.Int(3);
+            e.heading = building ? static_cast<float>(p.rng.Int(24) * 15) : static_cast<float>(p.rng.Int(36) * 10);
+            e.z = terrain.Height(e.x, e.y);
+        } else {
+            e = EnemyPlacement{};
+            e.y = p.rng.Range(y0, y1);
+            p.Boat(e, maxKind4, false, level);
+        }
         p.out.push_back(e);
     }
 

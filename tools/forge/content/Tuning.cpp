@@ -19,7 +19,7 @@ void GameFile(ForgeFiles& files)
     p.Comment("Flight model");
     p.SetFloats("m_plane_angle_max_side", {45, 40, 30});
     p.SetFloats("m_plane_speed_max_forward", {0.30, 0.28, 0.23});
-    p.SetFloats("m_plane_speed_normal_forward", {0.19, 0.18, 0.15});
+    p.SetFloats("m_plane_speed_normal_forward", {ForgeScale::kNormalSpeed[0], ForgeScale::kNormalSpeed[1], ForgeScale::kNormalSpeed[2]});
     p.SetFloats("m_plane_speed_min_forward", {0.12, 0.115, 0.09});
     p.SetFloats("m_plane_k_acceleration", {0.03, 0.026, 0.02});
     p.SetFloats("m_plane_k_deceleration", {0.03, 0.03, 0.035});
