@@ -42,14 +42,15 @@ float LevelTerrain::RiverHalfWidth(float y) const
     return m_shape.riverHalfWidth * (0.85f + 0.15f * std::sin(kTwoPi * y / 150.0f + m_phase[2]));
 }
 
-float LevelTerrain::Height(float x, float y) const
+float LevelTerrain::Height(float x, float y) const { return Height(x, At(y)); }
+
+float LevelTerrain::Height(float x, const Across& a) const
 {
     using namespace ForgeScale;
     const TerrainShape& s = m_shape;
-    const float d = std::fabs(x - RiverCenter(y));
-    const float rw = RiverHalfWidth(y);
-    const float n1 = FractalNoise(s.seed, x * 0.15f, y * 0.15f, 4);          // rolling land
-    const float n2 = FractalNoise(s.seed + 77u, x * 0.05f, y * 0.05f, 3);    // big hill masses
+    const float y = a.y;
+    const float d = std::fabs(x - a.center);
+    const float rw = a.halfWidth;
     float h;
     if (d < rw) {
         const float t = d / rw;
@@ -58,6 +59,9 @@ float LevelTerrain::Height(float x, float y) const
         const float t = (d - rw) / s.bankWidth;
         h = kWater - 0.06f + 0.36f * SmoothStep(0.0f, 1.0f, t);
     } else {
+        // The noise only shapes the land beyond the banks.
+        const float n1 = FractalNoise(s.seed, x * 0.15f, y * 0.15f, 4);          // rolling land
+        const float n2 = FractalNoise(s.seed + 77u, x * 0.05f, y * 0.05f, 3);    // big hill masses
         const float plainEdge = rw + s.bankWidth + s.plainWidth * (0.75f + 0.5f * n2);
         const float plain = kWater + 0.3f + 0.5f * SmoothStep(rw + s.bankWidth, plainEdge, d) +
                             (n1 - 0.5f) * 0.3f * s.roughness * SmoothStep(rw + s.bankWidth, rw + s.bankWidth + 2.0f, d);
@@ -93,10 +97,10 @@ std::vector<uint8_t> LevelTerrain::FoldedHeights() const
     std::vector<uint8_t> img(static_cast<size_t>(N) * N, 0);
     for (int b = 0; b < kLines; ++b)
         for (int r = 0; r < N; ++r) {
-            const float y = (b * (N - 1) + r) * kSampleDist;
+            const Across across = At((b * (N - 1) + r) * kSampleDist);
             for (int w = 0; w < q; ++w) {
                 const float x = (w - q / 2) * kSampleDist;
-                const float v = Height(x, y) / kHeightMax * 255.0f;
+                const float v = Height(x, across) / kHeightMax * 255.0f;
                 img[static_cast<size_t>(b * q + w) + static_cast<size_t>(r) * N] =
                     static_cast<uint8_t>(std::clamp(static_cast<int>(std::lround(v)), 0, 255));
             }

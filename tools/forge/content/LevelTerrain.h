@@ -33,6 +33,12 @@ public:
     float RiverHalfWidth(float y) const;
     // Ground height (world units) at (x, y).
     float Height(float x, float y) const;
+    // The river at one y, for many heights along it: Height(x, At(y)) == Height(x, y).
+    struct Across {
+        float y = 0.0f, center = 0.0f, halfWidth = 0.0f;
+    };
+    Across At(float y) const { return Across{y, RiverCenter(y), RiverHalfWidth(y)}; }
+    float Height(float x, const Across& a) const;
     // Distance from the river's middle to where the ground first reaches the flying height, on
     // the nearer side; the half width of the corridor a pilot can follow.
     float CorridorHalfWidth(float y, float flyHeight) const;

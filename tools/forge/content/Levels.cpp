@@ -107,14 +107,11 @@ TerrainShape ShapeFor(int level)
     return s;
 }
 
-// The colour of the ground at (x, y), shading baked in.
-Color GroundColor(const LevelTerrain& terrain, const LevelStyle& st, float x, float y)
+// The colour of the ground at (x, y), shading baked in: h is the height there, hx and hy the
+// height differences across 2 × e in x and in y around it.
+Color GroundColor(const LevelTerrain& terrain, const LevelStyle& st, float x, float y, float h, float hx, float hy, float e)
 {
     const uint32_t seed = terrain.Shape().seed;
-    const float e = 0.35f;
-    const float h = terrain.Height(x, y);
-    const float hx = terrain.Height(x + e, y) - terrain.Height(x - e, y);
-    const float hy = terrain.Height(x, y + e) - terrain.Height(x, y - e);
     Vec3 n(-hx / (2 * e), -hy / (2 * e), 1.0f);
     n.Normalize();
     const float slope = 1.0f - n.z;   // 0 flat .. 1 vertical
@@ -168,19 +165,38 @@ Color GroundColor(const LevelTerrain& terrain, const LevelStyle& st, float x, fl
     return Color(c.r * light, c.g * light, c.b * light);
 }
 
+// Band by band: the heights of the band's texels and of a ring of texels around it first (the
+// slope is read from the neighbours), then the colours.
 Image MainTexture(const LevelTerrain& terrain, const LevelStyle& st)
 {
     const int S = kMainTexSide, N = kHeightSide, q = kStrips;
-    Image img(S, S, 3);
-    for (int ty = 0; ty < S; ++ty) {
+    const int perBand = S / kLines;                                 // texel columns of one band
+    const float texel = static_cast<float>(N) / S * kSampleDist;   // a texel's side on the ground
+    const int W = perBand + 2;
+    std::vector<float> heights(static_cast<size_t>(S + 2) * static_cast<size_t>(W));
+    auto groundX = [&](int b, int tx) {
+        const float g = (tx + 0.5f) / S * N;   // image column
+        return (g - b * q - q / 2) * kSampleDist;
+    };
+    auto groundY = [&](int b, int ty) {
         const float r = (ty + 0.5f) / S * N;   // row within the band
-        for (int tx = 0; tx < S; ++tx) {
-            const float g = (tx + 0.5f) / S * N;   // image column
-            const int b = std::min(kLines - 1, static_cast<int>(g / q));
-            const float w = g - b * q;
-            const float x = (w - q / 2) * kSampleDist;
-            const float y = (b * (N - 1) + r) * kSampleDist;
-            img.Set(tx, ty, GroundColor(terrain, st, x, y));
+        return (b * (N - 1) + r) * kSampleDist;
+    };
+    Image img(S, S, 3);
+    for (int b = 0; b < kLines; ++b) {
+        for (int ty = -1; ty <= S; ++ty) {
+            const LevelTerrain::Across across = terrain.At(groundY(b, ty));
+            float* row = &heights[static_cast<size_t>(ty + 1) * static_cast<size_t>(W)];
+            for (int c = -1; c <= perBand; ++c)
+                row[c + 1] = terrain.Height(groundX(b, b * perBand + c), across);
+        }
+        for (int ty = 0; ty < S; ++ty) {
+            const float y = groundY(b, ty);
+            for (int c = 0; c < perBand; ++c) {
+                const float* at = &heights[static_cast<size_t>(ty + 1) * static_cast<size_t>(W) + static_cast<size_t>(c + 1)];
+                const int tx = b * perBand + c;
+                img.Set(tx, ty, GroundColor(terrain, st, groundX(b, tx), y, at[0], at[1] - at[-1], at[W] - at[-W], texel));
+            }
         }
     }
     return img;
