@@ -43,23 +43,23 @@ struct LevelMix {
     int planes, helicopters;
     float armedHelicopters;
     int boats;
-    float armedBoats;
+    float armedBoats, stillBoats;   // stillBoats: of the boats, the share that hold station
     int missileSites, flakSites;
     float flakWithMissiles;
     float groundSpacing;
 };
 constexpr LevelMix kMix[kLevelCount] = {
-    // planes helis armed boats armed missile flak both spacing
-    {6, 2, 0.0f, 5, 0.15f, 1, 0, 0.0f, 80.0f},
-    {7, 3, 0.3f, 6, 0.4f, 1, 1, 0.0f, 76.0f},
-    {9, 4, 0.45f, 7, 0.55f, 2, 1, 0.0f, 72.0f},
-    {10, 5, 0.55f, 9, 0.65f, 2, 2, 0.0f, 68.0f},
-    {12, 6, 0.65f, 10, 0.75f, 3, 3, 0.0f, 64.0f},
-    {14, 7, 0.75f, 12, 0.85f, 3, 5, 0.3f, 60.0f},
-    {16, 8, 0.85f, 13, 0.9f, 4, 6, 0.35f, 57.0f},
-    {18, 9, 0.9f, 15, 0.9f, 4, 8, 0.4f, 54.0f},
-    {20, 10, 1.0f, 16, 0.95f, 5, 10, 0.45f, 51.0f},
-    {23, 11, 1.0f, 18, 1.0f, 5, 12, 0.5f, 48.0f},
+    // planes helis armed boats armed still missile flak both spacing
+    {6, 2, 0.0f, 5, 0.0f, 0.3f, 1, 0, 0.0f, 80.0f},
+    {7, 3, 0.3f, 6, 0.25f, 0.3f, 1, 1, 0.0f, 76.0f},
+    {9, 4, 0.45f, 7, 0.35f, 0.3f, 2, 2, 0.0f, 72.0f},
+    {10, 5, 0.55f, 9, 0.4f, 0.3f, 2, 3, 0.0f, 68.0f},
+    {12, 6, 0.65f, 10, 0.45f, 0.3f, 3, 4, 0.0f, 64.0f},
+    {14, 7, 0.75f, 12, 0.5f, 0.3f, 3, 6, 0.3f, 60.0f},
+    {16, 8, 0.85f, 13, 0.55f, 0.3f, 4, 8, 0.35f, 57.0f},
+    {18, 9, 0.9f, 15, 0.6f, 0.3f, 4, 10, 0.4f, 54.0f},
+    {20, 10, 1.0f, 16, 0.9f, 0.6f, 5, 12, 0.45f, 51.0f},
+    {23, 11, 1.0f, 18, 1.0f, 0.7f, 5, 14, 0.5f, 48.0f},
 };
 
 float HeadingOf(float dx, float dy)
@@ -320,7 +320,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         EnemyPlacement e;
         e.y = p.RandomY();
         p.Boat(e, maxKind4, i < armedBoats, level);
-        if (p.rng.Chance(0.7f)) {
+        if (!p.rng.Chance(mix.stillBoats)) {
             const bool up = p.rng.Chance(0.5f);
             e.dy = up ? 1.0f : -1.0f;
             e.speed = p.rng.Range(0.015f, 0.03f + 0.015f * t);
