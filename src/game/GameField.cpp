@@ -110,6 +110,7 @@ void CGameField::NewLevel(int level)
 
     m_lives_at_level_begin = m_lives;
     m_ended = 0;
+    PrewarmDraws();
 
     // Autosave: the controls always; the game state only with autosave on. Storing the controls
     // also writes the score tables, so a field that writes no save (tools, the attract mode's

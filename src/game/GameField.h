@@ -5,7 +5,8 @@
 // life takes one life), Update every frame while playing, Draw every frame, and reads the
 // player's end (finished or dead), the lives and the level time. NewLevel ends with the autosave
 // of the controls (and, with autosave on, the game state) to "data/save.sav". Built without
-// graphics (tests, tools) the level loads no textures and nothing touches GL until Draw.
+// graphics (tests, tools) the level loads no textures and nothing touches GL until Draw; with
+// graphics NewLevel sends every kind of drawing of the flight once, unseen (PrewarmDraws).
 //
 // A level that cannot be loaded still gives a field: an empty level is flown over until the fuel
 // runs out, and each step of NewLevel writes its log line only once its object exists.
@@ -45,6 +46,11 @@ public:
     // without a level), then Draw. The game screen and the attract demonstration draw through it.
     void DrawFrame();
     void SelectAircraft(int aircraft);
+    // With graphics, at the end of NewLevel: every kind of drawing the flight can ask for, sent
+    // once through an empty scissor box, so that a software GL compiles its shader variants
+    // while the level loads instead of in the middle of the flight. Leaves the back buffer and
+    // every GL state as they were (GameFieldPrewarm.cpp).
+    void PrewarmDraws();
     void ReleaseLevel();
 
     // The game state keys of the saved game ("gf_..."), and reading them back.
