@@ -8,6 +8,8 @@
 #include "world/EnemiesCtrl.h"
 #include "world/Level.h"
 
+#include <algorithm>
+
 const char* const FlightFigures::kKindNames[kKinds] = {"plane", "boat", "helicopter", "site", "building", "barrels"};
 
 void FlightFigures::Add(const Frame& f)
@@ -65,4 +67,16 @@ void FlightFigures::Observe(const CGameField& field, float frameSeconds)
             if (m_projectiles.insert(m->EffectId()).second)
                 ++f.launches;
     Add(f);
+}
+
+void FlightRuns::Add(const FlightFigures& f, bool died)
+{
+    ++m_runs;
+    m_deaths += died ? 1 : 0;
+    m_seconds += f.Seconds();
+    m_targets += static_cast<float>(f.TargetsMet());
+    m_hull_lost += f.HullLost();
+    m_launches += static_cast<float>(f.Launches());
+    m_gap_sum += f.LongestGapSeconds();
+    m_gap_max = std::max(m_gap_max, f.LongestGapSeconds());
 }

@@ -5,7 +5,7 @@
 //
 // gw-bench's flight mode creates one per level flight and calls Observe after every field update
 // (Observe reads the field and hands one Frame to the arithmetic); tests drive Frame directly.
-// It changes nothing it reads.
+// It changes nothing it reads. FlightRuns pools the figures of one level flown several times.
 #pragma once
 
 #include <cstdint>
@@ -65,4 +65,35 @@ private:
     // projectiles seen.
     std::map<const CEnemy*, int> m_alive;
     std::set<uint64_t> m_projectiles;
+};
+
+// FlightRuns: one level flown several times (gw-bench flight --runs N), its figures pooled. The
+// rates are the runs' totals over their total time flown, so each run counts by its length: a
+// flight ended early by a death adds its few seconds and what it lost in them (the hull left at
+// the death included), and does not stand for a whole level as a rate of its own would.
+class FlightRuns {
+public:
+    void Add(const FlightFigures& figures, bool died);
+
+    int Runs() const { return m_runs; }
+    int Deaths() const { return m_deaths; }
+    float DeathShare() const { return m_runs > 0 ? static_cast<float>(m_deaths) / m_runs : 0.0f; }
+    float SecondsMean() const { return m_runs > 0 ? m_seconds / m_runs : 0.0f; }
+    float TargetsPerMinute() const { return PerMinute(m_targets); }
+    float HullLostPerMinute() const { return PerMinute(m_hull_lost); }
+    float LaunchesPerMinute() const { return PerMinute(m_launches); }
+    float LongestGapMean() const { return m_runs > 0 ? m_gap_sum / m_runs : 0.0f; }
+    float LongestGapMax() const { return m_gap_max; }
+
+private:
+    float PerMinute(float n) const { return m_seconds > 0.0f ? n * 60.0f / m_seconds : 0.0f; }
+
+    int m_runs = 0;
+    int m_deaths = 0;
+    float m_seconds = 0.0f;
+    float m_targets = 0.0f;
+    float m_hull_lost = 0.0f;
+    float m_launches = 0.0f;
+    float m_gap_sum = 0.0f;
+    float m_gap_max = 0.0f;
 };

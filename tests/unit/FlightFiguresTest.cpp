@@ -60,3 +60,32 @@ TEST(FlightFigures, AGapStillOpenAtTheEndCountsAndRepairsAreNoLoss)
     EXPECT_FLOAT_EQ(f.HullLost(), 0.0f);
     EXPECT_EQ(f.TargetsMet(), 1);
 }
+
+TEST(FlightFigures, RunsPoolTheirTotalsOverTheTimeFlownSoAnEarlyDeathCountsByItsLength)
+{
+    // A full flight: 90 s, 6 targets, 3 launches, 2 hull lost, longest gap 30 s.
+    FlightFigures full;
+    for (int i = 0; i < 90; ++i)
+        full.Add(At(1.0f, i < 6 ? std::vector<uintptr_t>{static_cast<uintptr_t>(i + 1)} : std::vector<uintptr_t>{},
+                    i < 50 ? 10.0f : 8.0f, i % 30 == 0 ? 1 : 0));
+    // A flight that ends at a death after 30 s: the 10 hull left lost at once, no target, 3 launches.
+    FlightFigures dead;
+    for (int i = 0; i < 30; ++i)
+        dead.Add(At(1.0f, {}, i < 29 ? 10.0f : 0.0f, i < 3 ? 1 : 0));
+
+    FlightRuns runs;
+    EXPECT_FLOAT_EQ(runs.HullLostPerMinute(), 0.0f);  // nothing flown yet
+    runs.Add(full, false);
+    runs.Add(dead, true);
+    EXPECT_EQ(runs.Runs(), 2);
+    EXPECT_EQ(runs.Deaths(), 1);
+    EXPECT_FLOAT_EQ(runs.DeathShare(), 0.5f);
+    EXPECT_FLOAT_EQ(runs.SecondsMean(), 60.0f);
+    // 120 s flown in all: (2 + 10) hull, 6 launches and 6 targets over two minutes. The runs'
+    // own rates (1.33 and 20 hull a minute) would average to 10.67.
+    EXPECT_FLOAT_EQ(runs.HullLostPerMinute(), 6.0f);
+    EXPECT_FLOAT_EQ(runs.LaunchesPerMinute(), 3.0f);
+    EXPECT_FLOAT_EQ(runs.TargetsPerMinute(), 3.0f);
+    EXPECT_FLOAT_EQ(runs.LongestGapMax(), 84.0f);
+    EXPECT_FLOAT_EQ(runs.LongestGapMean(), (84.0f + 30.0f) / 2);
+}

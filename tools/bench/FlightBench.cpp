@@ -40,6 +40,10 @@
 
 namespace {
 
+// How far apart the generator's starts of one level's runs are: further than any level number,
+// so that no run of one level draws what a run of another draws.
+constexpr unsigned kRunSeedStep = 100003u;
+
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::time_point a, Clock::time_point b)
@@ -201,10 +205,17 @@ int RunFlightBench(const FlightBenchOptions& o)
     double flightCpuS = 0.0, flightWallS = 0.0;  // over every level's flight, NewLevel left out
     std::printf("{\n  \"aircraft\": %d,\n  \"graphics\": %s,\n  \"draw\": %s,\n  \"levels\": [\n", o.aircraft,
                 o.graphics ? "true" : "false", o.graphics && o.draw ? "true" : "false");
-    for (int level = o.firstLevel; level <= last; ++level) {
+    // A level is flown o.runs times, the extra runs first and run 0 last; only run 0 is reported
+    // key by key, the extra runs add to the level's pooled figures.
+    FlightRuns pooled;
+    for (int level = o.firstLevel, run = o.runs - 1; level <= last; run > 0 ? --run : (++level, run = o.runs - 1)) {
+        if (run == o.runs - 1)
+            pooled = FlightRuns();
         // Each level draws from the game's one generator from the same start, so that its figures
-        // are the same whichever levels the run begins and ends with (and from run to run).
-        std::srand(static_cast<unsigned>(level));
+        // are the same whichever levels the run begins and ends with (and from run to run). Run k
+        // starts the generator kRunSeedStep × k further on, apart from every other level's runs.
+        const unsigned seed = static_cast<unsigned>(level) + kRunSeedStep * static_cast<unsigned>(run);
+        std::srand(seed);
         CGameField field(&game, layout ? layout->Font() : nullptr, &input, o.graphics);
         field.SetWriteSaveFile(false);
         uint32_t frameClock = 0;
@@ -213,7 +224,7 @@ int RunFlightBench(const FlightBenchOptions& o)
         field.NewLevel(level);
         const double newLevelMs = Ms(t0, Clock::now());
         // The level start's autosave enciphers, which seeds the generator from the clock.
-        std::srand(static_cast<unsigned>(level) + 1000u);
+        std::srand(seed + 1000u);
         if (!o.enemies)
             KeepOnlyDepots(field, level, o.depots);
         field.SelectAircraft(o.aircraft);
@@ -259,7 +270,7 @@ int RunFlightBench(const FlightBenchOptions& o)
                     field.Draw();
                 glFinish();
                 const auto f2 = Clock::now();
-                if (!o.shotDir.empty() && n % kShotEvery == 0)
+                if (!o.shotDir.empty() && run == 0 && n % kShotEvery == 0)
                     WriteShot(o.shotDir, level, n);
                 app->SwapBuffers();
                 const auto f3 = Clock::now();
@@ -274,8 +285,8 @@ int RunFlightBench(const FlightBenchOptions& o)
             if (field.Player()->GetState() == CPlayer::ShotDown && !reported) {
                 reported = true;
                 const Vec3 q = field.Player()->Position();
-                std::fprintf(stderr, "level %d: shot down at (%.2f, %.2f, %.2f), ground %.2f, fuel %.1f\n", level, q.x, q.y,
-                             q.z, field.World()->GroundHeight(q.x, q.y), field.Player()->Fuel());
+                std::fprintf(stderr, "level %d run %d: shot down at (%.2f, %.2f, %.2f), ground %.2f, fuel %.1f\n", level, run, q.x,
+                             q.y, q.z, field.World()->GroundHeight(q.x, q.y), field.Player()->Fuel());
                 if (const CEnemiesCtrl* en = field.World()->Enemies())
                     for (const auto& e : en->Enemies()) {
                         const Vec3& ep = e->GetPosition();
@@ -289,6 +300,9 @@ int RunFlightBench(const FlightBenchOptions& o)
                 fuelTaken += fuel - lastFuel;
             lastFuel = fuel;
         }
+        pooled.Add(figures, field.Player()->GetState() == CPlayer::Dead || field.Player()->GetState() == CPlayer::ShotDown);
+        if (run > 0)
+            continue;
         const double levelCpuS = ProcessCpuSeconds() - cpu0;
         const double levelWallS = Ms(flight0, Clock::now()) / 1000.0;
         flightCpuS += levelCpuS;
@@ -322,6 +336,13 @@ int RunFlightBench(const FlightBenchOptions& o)
                         "\"longest_gap_s\": %.1f",
                         figures.HullLostPerMinute(), figures.Launches(), figures.LaunchesPerMinute(),
                         figures.LongestGapSeconds());
+            if (o.runs > 1)
+                std::printf(", \"runs\": %d, \"game_seconds_mean\": %.1f, \"targets_per_min_mean\": %.1f, "
+                            "\"launches_per_min_mean\": %.1f, \"hull_lost_per_min_mean\": %.2f, \"deaths_total\": %d, "
+                            "\"lives_lost_share\": %.2f, \"longest_gap_s_mean\": %.1f, \"longest_gap_s_max\": %.1f",
+                            pooled.Runs(), pooled.SecondsMean(), pooled.TargetsPerMinute(), pooled.LaunchesPerMinute(),
+                            pooled.HullLostPerMinute(), pooled.Deaths(), pooled.DeathShare(), pooled.LongestGapMean(),
+                            pooled.LongestGapMax());
         }
         std::printf(", \"update_ms_median\": %.3f, \"update_ms_p99\": %.3f", updates.Percentile(0.5),
                     updates.Percentile(0.99));
@@ -396,6 +417,8 @@ int FlightBenchMain(int argc, char** argv)
             o.enemies = true;
         else if (a == "--no-draw")
             o.draw = false;
+        else if (a == "--runs" && hasValue)
+            o.runs = std::clamp(std::atoi(argv[++i]), 1, 100);
         else if (a == "--set" && hasValue)
             o.levelSet = argv[++i];
         else if (a == "--shots" && hasValue)
@@ -403,7 +426,7 @@ int FlightBenchMain(int argc, char** argv)
         else {
             std::fprintf(stderr, "usage: gw-bench flight [--aircraft 0..2] [--first N] [--last N] "
                                  "[--max-seconds N] [--enemies] [--no-depots] [--paced] [--breakdown] [--no-draw] [--no-graphics] "
-                                 "[--shots DIR] [--set PATH]\n");
+                                 "[--shots DIR] [--set PATH] [--runs N]\n");
             return 2;
         }
     }

@@ -9,7 +9,10 @@
 // launches per minute, the longest stretch without a target in range: FlightFigures), and — with
 // graphics — the per-frame time of the whole game frame (field and HUD update and draw, buffer
 // swap): median, 99th percentile, the slowest and the slowest after the level's first second
-// ("settled"), NewLevel's time, and the peak resident memory. Every level and the whole run also
+// ("settled"), NewLevel's time, and the peak resident memory. With --runs N a level is flown N
+// times, run k with the generator started further on by k steps, and its object adds the runs'
+// pooled figures (FlightRuns: rates over the total time flown, deaths, longest gaps); every other
+// key is run 0's, so one run reports what it always did. Every level and the whole run also
 // give the processor seconds of all threads per wall second of flight ("cpu_s_per_s"; with
 // --paced the frames are paced as the game's main loop paces them, so the figure is what the game
 // costs while it plays) and the peak resident set ("vmhwm_mb").
@@ -29,6 +32,7 @@ struct FlightBenchOptions {
     int lastLevel = 0;         // 0: every level of the set
     int maxSeconds = 600;      // game seconds before a flight is given up
     std::string levelSet = "levels/base.set";  // --set PATH: another level set
+    int runs = 1;              // --runs N: each level flown N times, pooled figures added (run 0 reported)
     std::string shotDir;       // not empty: every kShotEvery-th drawn frame kept there as a PNG
 };
 
@@ -42,5 +46,5 @@ constexpr int kShotEvery = 150;
 int RunFlightBench(const FlightBenchOptions& options);
 
 // gw-bench flight [--aircraft N] [--first N] [--last N] [--max-seconds N] [--enemies] [--no-depots]
-//                 [--paced] [--breakdown] [--no-draw] [--no-graphics] [--shots DIR] [--set PATH]
+//                 [--paced] [--breakdown] [--no-draw] [--no-graphics] [--shots DIR] [--set PATH] [--runs N]
 int FlightBenchMain(int argc, char** argv);
