@@ -234,6 +234,17 @@ void CMainMenu::Draw()
     glEnable(GL_TEXTURE_2D);
     const CTexture* back = m_layout.Texture("m_main_window_back");
     glBindTexture(GL_TEXTURE_2D, back ? back->GLName() : 0);
+    // The background covers the picture; drawn one texel to one pixel (a window of its size),
+    // every pixel centre falls on a texel centre, where the nearest texel is exactly what linear
+    // filtering gives, for a quarter of the texture reads. Scaled, it is filtered as loaded.
+    const AppWindow* app = AppWindow::Get();
+    const bool oneToOne = back && app && static_cast<uint32_t>(app->Width()) == back->Width() &&
+                          static_cast<uint32_t>(app->Height()) == back->Height();
+    if (back) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, oneToOne ? GL_NEAREST : GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, oneToOne ? GL_NEAREST : GL_LINEAR);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glColor4f(1, 1, 1, 1);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(0, 1);
@@ -245,6 +256,7 @@ void CMainMenu::Draw()
     glTexCoord2f(1, 0);
     glVertex3f(800, 600, 0);
     glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     CScreen::Draw();
     glPopMatrix();
     TheAppConfig().m_music.Update();

@@ -235,3 +235,43 @@ TEST_F(MenuScreensGLTest, LevelSetDialogListsThePlayersOwnSetsByFullPath)
     }
     std::filesystem::remove_all(own.parent_path());
 }
+
+TEST_F(MenuScreensGLTest, BackgroundInAWindowOfItsSizeIsItsPictureTexelForPixel)
+{
+    // The menu's window at the background's size: each pixel shows exactly its texel (nearest
+    // filtering there must pick the very texel that linear filtering weighs alone).
+    AppWindow::Get()->LayOutPicture(800, 600, false);
+    m_menu->Activate();
+    AppWindow::Get()->PushScreen(m_menu.get());
+    const std::vector<unsigned char> px = Frame("main_menu_1to1");
+    const CTexture* back = m_menu->Layout().Texture("m_main_window_back");
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->Width(), 800u);
+    ASSERT_EQ(back->Height(), 600u);
+    std::vector<unsigned char> texels(800 * 600 * 4);
+    glBindTexture(GL_TEXTURE_2D, back->GLName());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    auto onButton = [&](int x, int y) {
+        for (CSimpleButton* b : {m_menu->GameButton(), m_menu->QuitButton(), m_menu->HelpButton(), m_menu->Top7Button(),
+                                 m_menu->OptionsButton(), m_menu->FullScreenButton(), m_menu->MinimiseButton()})
+            if (x >= b->X() - 1 && x <= b->X() + b->Width() + 1 && y >= b->Y() - 1 && y <= b->Y() + b->Height() + 1)
+                return true;
+        return false;
+    };
+    int differ = 0, compared = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            if (onButton(x, y))
+                continue;
+            // Frame rows run bottom up like the texture's: layout row y is texture row 599 - y.
+            const Rgb p = At(px, x, y);
+            const size_t t = (static_cast<size_t>(599 - y) * 800 + x) * 4;
+            ++compared;
+            if (std::abs(p.r - texels[t]) > 1 || std::abs(p.g - texels[t + 1]) > 1 || std::abs(p.b - texels[t + 2]) > 1)
+                ++differ;
+        }
+    EXPECT_GT(compared, 300000);
+    EXPECT_EQ(differ, 0);
+    AppWindow::Get()->CloseTop(true);
+}
