@@ -112,7 +112,7 @@ bool CLevel::LoadLevel(int n)
         LogWrite("CLevel: fog type %i is not 0, 1 or 2; linear fog is used", m_fog_type);
     float halfFog = 0.0f, fullFog = 0.0f;
     FogDepths(m_fog_type, halfFog, fullFog);
-    m_terrain->SetFogDepths(halfFog, fullFog);
+    m_terrain->SetFogDepths(halfFog, fullFog, FogFreeDepth(m_fog_type));
 
     // 11. Enemies.
     m_enemies = std::make_unique<CEnemiesCtrl>(this, m_effects);
@@ -202,6 +202,8 @@ void CLevel::FogDepths(int fogType, float& halfFog, float& fullFog)
         break;
     }
 }
+
+float CLevel::FogFreeDepth(int fogType) { return FogMode(fogType) == GL_LINEAR ? kFogStart : 0.0f; }
 
 void CLevel::SetupFog() const
 {

@@ -84,6 +84,9 @@ public:
     // Eye depths of a fog type: where at most half of an object's colour is left, and from
     // where nothing of it shows (under 1/1024).
     static void FogDepths(int fogType, float& halfFog, float& fullFog);
+    // Eye distance up to which a fog type leaves colours exactly as they are: linear fog's
+    // start, 0 for the exponential ones (they fade from the eye on).
+    static float FogFreeDepth(int fogType);
 
     static std::string LevelPath(int levelNumber, const char* fileName);
 

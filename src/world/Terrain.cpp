@@ -239,10 +239,11 @@ int Terrain::BlockRows(const Block& block, int detail, int* rows) const
     return count;
 }
 
-void Terrain::SetFogDepths(float halfFog, float fullFog)
+void Terrain::SetFogDepths(float halfFog, float fullFog, float freeFog)
 {
     m_half_fog_depth = halfFog;
     m_full_fog_depth = std::max(halfFog, fullFog);
+    m_free_fog_depth = std::max(0.0f, freeFog);
 }
 
 void Terrain::SelectBlocks(const float mv[16], const float pr[16], std::vector<BlockDraw>& out) const
@@ -267,6 +268,19 @@ void Terrain::SelectBlocks(const float mv[16], const float pr[16], std::vector<B
             nearest = std::min(nearest, -(mv[2] * x + mv[6] * y + mv[10] * z + mv[14]));
         }
         return std::max(0.0f, nearest);
+    };
+    // Farthest distance of a box from the eye: the fog's distance is the eye depth or, with
+    // some drivers, the straight distance, never more than this.
+    auto farthestOf = [&](const float lo[3], const float hi[3]) {
+        float farthest = 0.0f;
+        for (int i = 0; i < 8; ++i) {
+            const float x = (i & 1) ? hi[0] : lo[0], y = (i & 2) ? hi[1] : lo[1], z = (i & 4) ? hi[2] : lo[2];
+            float e[3];
+            for (int r = 0; r < 3; ++r)
+                e[r] = mv[r] * x + mv[4 + r] * y + mv[8 + r] * z + mv[12 + r];
+            farthest = std::max(farthest, e[0] * e[0] + e[1] * e[1] + e[2] * e[2]);
+        }
+        return std::sqrt(farthest);
     };
     auto outside = [&](const Block& b) {
         unsigned all = 63;
@@ -310,11 +324,14 @@ void Terrain::SelectBlocks(const float mv[16], const float pr[16], std::vector<B
                 if (outside(b))
                     continue;
                 const float depth = depthOf(b.lo, b.hi);
-                out.push_back(BlockDraw{i, detail, depth >= m_full_fog_depth, depth});
+                const bool clear = m_free_fog_depth > 0.0f && farthestOf(b.lo, b.hi) < m_free_fog_depth;
+                out.push_back(BlockDraw{i, detail, depth >= m_full_fog_depth, depth, clear});
             }
         }
     }
     std::sort(out.begin(), out.end(), [](const BlockDraw& a, const BlockDraw& b) {
+        if (a.clear != b.clear)
+            return a.clear;
         if (a.fogged != b.fogged)
             return !a.fogged;
         return a.depth < b.depth;
@@ -400,8 +417,18 @@ void Terrain::DeleteDisplayLists()
 
 void Terrain::DrawBlocks(bool multitexture) const
 {
+    // The blocks clear of the fog come first: the fog waits until the first that is not.
+    const bool fog = glIsEnabled(GL_FOG) == GL_TRUE;
+    bool fogOff = false;
     bool textured = true;
     for (const BlockDraw& d : m_frame_blocks) {
+        if (fog && d.clear != fogOff) {
+            fogOff = d.clear;
+            if (fogOff)
+                glDisable(GL_FOG);
+            else
+                glEnable(GL_FOG);
+        }
         if (d.fogged && textured) {
             // From here on the fog alone colours the ground: no texture is read.
             textured = false;
@@ -421,6 +448,8 @@ void Terrain::DrawBlocks(bool multitexture) const
         if (base != 0)
             glCallList(base + static_cast<GLuint>((d.block - FirstBlock(b.chunk)) * kDetailLevels + d.detail));
     }
+    if (fogOff)
+        glEnable(GL_FOG);
 }
 
 void Terrain::Draw() const

@@ -62,12 +62,15 @@ public:
         float lo[3], hi[3];
     };
     // A block chosen for a frame: detail level, whether it lies wholly in full fog (drawn
-    // without textures) and its nearest eye depth (0 when it reaches the eye's plane).
+    // without textures), whether it lies wholly nearer than where the fog begins (drawn without
+    // fog, which would leave its colours as they are) and its nearest eye depth (0 when it
+    // reaches the eye's plane).
     struct BlockDraw {
         int block;
         int detail;
         bool fogged;
         float depth;
+        bool clear = false;
     };
 
     explicit Terrain(float kScale, bool graphics = true);
@@ -108,11 +111,12 @@ public:
     // kBlockRows + 1).
     int BlockRows(const Block& block, int detail, int* rows) const;
     // Eye depths that choose the detail: nearer than halfFog every row, up to fullFog every
-    // second row, beyond it every fourth row drawn flat. Without a call everything is drawn in
-    // full detail with textures.
-    void SetFogDepths(float halfFog, float fullFog);
-    // The blocks of the chunks around the view that the view volume holds, with their detail,
-    // textured blocks nearest first and then the fogged ones. The matrices are GL's
+    // second row, beyond it every fourth row drawn flat; blocks wholly within freeFog of the eye
+    // are drawn with the fog off (the fog leaves colours as they are up to there). Without a
+    // call everything is drawn in full detail with textures and fog.
+    void SetFogDepths(float halfFog, float fullFog, float freeFog = 0.0f);
+    // The blocks of the chunks around the view that the view volume holds, with their detail:
+    // the blocks clear of the fog nearest first, then the other textured ones, then the flat. The matrices are GL's
     // (column-major): the modelview the terrain is drawn under (before its centring shift)
     // and the projection.
     void SelectBlocks(const float modelview[16], const float projection[16], std::vector<BlockDraw>& out) const;
@@ -163,6 +167,7 @@ private:
     std::vector<uint32_t> m_lists;
     float m_half_fog_depth = 1e30f;
     float m_full_fog_depth = 1e30f;
+    float m_free_fog_depth = 0.0f;
     mutable std::vector<BlockDraw> m_frame_blocks;  // the last frame's choice, kept to reuse its memory
     bool m_multitexture;
     Vec3 m_view;

@@ -285,6 +285,45 @@ TEST_F(TerrainTest, ViewPicksBlocksInFrontWithDetailFallingWithDepth)
     }
 }
 
+TEST_F(TerrainTest, BlocksWhollyNearerThanTheFogsStartComeFirstAndAreClearOfIt)
+{
+    // Fog that begins at 14: a block is clear only when every corner lies within 14 of the eye.
+    m_terrain.SetFogDepths(16.0f, 20.0f, 14.0f);
+    const Vec3 eye(0, 200, 8);
+    m_terrain.SetViewPosition(Vec3(0, 202, 6));
+    float mv[16], pr[16];
+    LookAt(eye, Vec3(0, 210, 5), mv);
+    Perspective(pr);
+    std::vector<Terrain::BlockDraw> picked;
+    m_terrain.SelectBlocks(mv, pr, picked);
+    ASSERT_FALSE(picked.empty());
+    int clear = 0, straddling = 0;
+    bool past = false;
+    for (const Terrain::BlockDraw& d : picked) {
+        const Terrain::Block& b = m_terrain.Blocks()[static_cast<size_t>(d.block)];
+        float farthest = 0.0f;
+        for (int i = 0; i < 8; ++i) {
+            const Vec3 c((i & 1) ? b.hi[0] : b.lo[0], (i & 2) ? b.hi[1] : b.lo[1], (i & 4) ? b.hi[2] : b.lo[2]);
+            farthest = std::max(farthest, (c - eye).Length());
+        }
+        EXPECT_EQ(d.clear, farthest < 14.0f) << "block " << d.block << " reaches " << farthest;
+        // The clear blocks are all drawn before the others.
+        if (!d.clear)
+            past = true;
+        EXPECT_FALSE(d.clear && past);
+        clear += d.clear;
+        straddling += !d.clear && d.depth < 14.0f;
+    }
+    EXPECT_GT(clear, 0);
+    EXPECT_GT(straddling, 0) << "a block reaching past 14 keeps its fog, however near its near side";
+
+    // Exponential fog (no fog-free depth): nothing is drawn clear of it.
+    m_terrain.SetFogDepths(16.0f, 20.0f, 0.0f);
+    m_terrain.SelectBlocks(mv, pr, picked);
+    for (const Terrain::BlockDraw& d : picked)
+        EXPECT_FALSE(d.clear);
+}
+
 TEST_F(TerrainTest, EndFlagFromIndex890OnAndStaysSet)
 {
     m_terrain.SetViewPosition(Vec3(0, 889.9f * 0.5f, 3));
