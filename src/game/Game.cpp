@@ -9,7 +9,9 @@
 #include "game/GameField.h"
 #include "game/LevelScreens.h"
 #include "input/InputDevices.h"
+#include "platform/Platform.h"
 #include "player/Player.h"
+#include "render/ResourceBank.h"
 #include "resources/AppConfig.h"
 #include "ui/MenuLayout.h"
 
@@ -251,6 +253,9 @@ void CGame::OnDialogClosed(int result, CDialogScreen* dialog)
         StartEngine();
         CaptureMouse();
         m_begin.reset();
+        // The begin-level screen's pictures go with it; the flight shows none of the menus'.
+        CResourceBank::ReleaseAllLazyTextures();
+        platform::ReturnFreeMemory();
         LogWrite("CGame: level %i with aircraft %i", m_field->Level(), m_aircraft);
         return;
     }

@@ -12,6 +12,7 @@
 #include "player/LevelFlightWorld.h"
 #include "player/MissleCtrl.h"
 #include "player/Player.h"
+#include "render/ResourceBank.h"
 #include "resources/AppConfig.h"
 #include "resources/ParamFile.h"
 #include "world/AtmosphericCtpl.h"
@@ -71,6 +72,10 @@ void CGameField::NewLevel(int level)
     m_flight.reset();
     m_missiles.reset();
     m_atmosphere.reset();
+    // The menus' pictures are not shown while a level loads and is flown; they load again when
+    // a screen draws them.
+    if (m_graphics)
+        CResourceBank::ReleaseAllLazyTextures();
 
     m_atmosphere = std::make_unique<CAtmosphericCtpl>();
     LogWrite("AtmosphericCtpl = ok");
@@ -127,6 +132,7 @@ void CGameField::NewLevel(int level)
     if (m_write_save)
         WriteSaveFile(tree);
     LogWrite("cfg.SaveConfig = ok");
+    platform::ReturnFreeMemory();  // the level's file buffers and decoded pictures are gone
     LogWrite("CGameField::NewLevel = ok");
     LogWrite("--------------------------------");
 }

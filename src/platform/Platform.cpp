@@ -3,6 +3,7 @@
 
 #include "platform/Window.h"
 
+#include <malloc.h>
 #include <SDL.h>
 
 #include <cstdio>
@@ -125,6 +126,13 @@ void MessageBox(Window* owner, const char* caption, const char* text)
     if (!g_videoUp)
         return;
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, owner ? owner->Handle() : nullptr);
+}
+
+void ReturnFreeMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 }  // namespace platform

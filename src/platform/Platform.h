@@ -31,6 +31,10 @@ void SleepMs(uint32_t ms);
 void CursorPos(int& x, int& y);
 void ShowCursor(bool show);
 
+// Gives the heap's free pages back to the system (after a level's loading has freed its
+// temporary buffers), so that the resident size is what the game holds.
+void ReturnFreeMemory();
+
 // Clipboard text ("" when empty or unavailable).
 std::string ClipboardText();
 

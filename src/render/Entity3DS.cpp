@@ -58,14 +58,23 @@ bool CEntity3DS::Load(ResourceGroup* group, const std::string& fileName)
     m_directory = DirectoryOf(fileName);
     m_textures.clear();
     m_textures.resize(m_model->GetMaterialCount());
+    m_texture_of.assign(m_model->GetMaterialCount(), -1);
     for (size_t i = 0; i < m_model->GetMaterialCount(); ++i) {
         NObjects::LMaterial& mat = m_own_model->GetMaterial(i);
         if (mat.m_texture_map1.fileName[0] == 0)
             continue;
-        m_textures[i] = std::make_unique<CTexture>();
-        m_textures[i]->LoadFromGroup(group, m_directory + mat.m_texture_map1.fileName, true, true);
-        mat.m_texture_map1.glName = m_textures[i]->GLName();
+        // Materials that name the same picture share one texture: it is read and decoded once.
+        const std::string name = m_directory + mat.m_texture_map1.fileName;
+        for (size_t k = 0; k < i && m_texture_of[i] < 0; ++k)
+            if (m_textures[k] && m_directory + m_own_model->GetMaterial(k).m_texture_map1.fileName == name)
+                m_texture_of[i] = static_cast<int>(k);
+        if (m_texture_of[i] < 0) {
+            m_texture_of[i] = static_cast<int>(i);
+            m_textures[i] = std::make_unique<CTexture>();
+            m_textures[i]->LoadFromGroup(group, name, true, true);
+        }
     }
+    SetMaterialTextureNames();
     for (size_t i = 0; i < m_model->GetMeshCount(); ++i) {
         const NObjects::LMesh& mesh = m_model->GetMesh(i);
         CEntity e;
@@ -80,6 +89,7 @@ void CEntity3DS::Release()
 {
     if (m_loaded) {
         m_textures.clear();  // each texture deletes its GL object
+        m_texture_of.clear();
         m_own_model.reset();
         m_loaded = false;
     }
@@ -91,11 +101,18 @@ void CEntity3DS::ReleaseTextures()
 {
     if (!m_loaded)
         return;
-    for (size_t i = 0; i < m_textures.size(); ++i) {
-        if (!m_textures[i])
-            continue;
-        m_textures[i]->Release();
-        m_own_model->GetMaterial(i).m_texture_map1.glName = 0;
+    for (const auto& texture : m_textures)
+        if (texture)
+            texture->Release();
+    SetMaterialTextureNames();
+}
+
+void CEntity3DS::SetMaterialTextureNames()
+{
+    for (size_t i = 0; i < m_texture_of.size() && i < m_own_model->GetMaterialCount(); ++i) {
+        const int owner = m_texture_of[i];
+        if (owner >= 0 && m_textures[static_cast<size_t>(owner)])
+            m_own_model->GetMaterial(i).m_texture_map1.glName = m_textures[static_cast<size_t>(owner)]->GLName();
     }
 }
 
@@ -103,13 +120,10 @@ void CEntity3DS::ReloadTextures(ResourceGroup* group)
 {
     if (!m_loaded)
         return;
-    for (size_t i = 0; i < m_textures.size() && i < m_own_model->GetMaterialCount(); ++i) {
-        if (!m_textures[i])
-            continue;
-        NObjects::LMaterial& mat = m_own_model->GetMaterial(i);
-        m_textures[i]->LoadFromGroup(group, m_directory + mat.m_texture_map1.fileName, true, true);
-        mat.m_texture_map1.glName = m_textures[i]->GLName();
-    }
+    for (size_t i = 0; i < m_textures.size() && i < m_own_model->GetMaterialCount(); ++i)
+        if (m_textures[i])
+            m_textures[i]->LoadFromGroup(group, m_directory + m_own_model->GetMaterial(i).m_texture_map1.fileName, true, true);
+    SetMaterialTextureNames();
 }
 
 CEntity* CEntity3DS::FindMeshEntity(const std::string& meshName)

@@ -53,11 +53,16 @@ public:
     static std::string DirectoryOf(const std::string& fileName);
 
 private:
+    // Every material's GL texture name from the texture it shares (0 while released).
+    void SetMaterialTextureNames();
+
     bool m_loaded = false;
     NObjects::L3DS* m_model = nullptr;          // own or borrowed
     std::unique_ptr<NObjects::L3DS> m_own_model;
     uint32_t m_bound_texture = 0;
     std::vector<std::unique_ptr<CTexture>> m_textures;  // per material; null without a texture map
+                                                        // or when an earlier material has its picture
+    std::vector<int> m_texture_of;  // per material: the material whose texture it draws with, -1 none
     std::string m_directory;
     std::vector<CEntity> m_mesh_entities;
 };

@@ -104,6 +104,30 @@ CTexture* CResourceBank::AddTextureWithAlpha(const std::string& fileName, const 
     return m_textures.back().second.get();
 }
 
+CTexture* CResourceBank::AddLazyTexture(const std::string& fileName, const std::string& alphaFileName,
+                                        const std::string& key, bool wrap, bool mipmaps)
+{
+    Descriptor d{key, fileName, alphaFileName, wrap, mipmaps};
+    auto texture = std::make_unique<CTexture>();
+    // The bank outlives its textures, and the descriptor is the texture's own copy.
+    texture->SetLoader([this, d](CTexture& t) { LoadTexture(d, t); });
+    m_textures.emplace_back(std::move(d), std::move(texture));
+    return m_textures.back().second.get();
+}
+
+void CResourceBank::ReleaseAllLazyTextures()
+{
+    for (auto& [name, bank] : Banks())
+        bank->ReleaseLazyTextures();
+}
+
+void CResourceBank::ReleaseLazyTextures()
+{
+    for (auto& [d, t] : m_textures)
+        if (t->IsLazy())
+            t->Release();
+}
+
 CTexture* CResourceBank::GetTexture(const std::string& key) const
 {
     for (const auto& [d, t] : m_textures)
@@ -177,7 +201,8 @@ void CResourceBank::ReleaseGLObjects()
 void CResourceBank::CreateGLObjects()
 {
     for (auto& [d, t] : m_textures)
-        LoadTexture(d, *t);
+        if (!t->IsLazy())  // a lazy one loads when it is next drawn
+            LoadTexture(d, *t);
     for (auto& [d, u] : m_units)
         u->ReloadGLObjects(m_group);
     for (auto& [d, m] : m_models)

@@ -53,7 +53,17 @@ public:
     CTexture* AddTexture(const std::string& fileName, const std::string& key, bool wrap, bool mipmaps);
     CTexture* AddTextureWithAlpha(const std::string& fileName, const std::string& alphaFileName,
                                   const std::string& key, bool wrap, bool mipmaps);
+    // The same, but lazy (CTexture::SetLoader): the picture is read when the texture is first
+    // used, and ReleaseLazyTextures gives it back until its next use. For pictures that are
+    // shown only now and then (the interface's backgrounds and buttons).
+    CTexture* AddLazyTexture(const std::string& fileName, const std::string& alphaFileName, const std::string& key,
+                             bool wrap, bool mipmaps);
     CTexture* GetTexture(const std::string& key) const;  // null for a key the bank does not hold
+    // Every bank: the lazy textures drop their GL textures (they load again when next used).
+    // The game calls it when a level starts and when the flight begins, so that the menus'
+    // pictures do not stay in memory during play.
+    static void ReleaseAllLazyTextures();
+    void ReleaseLazyTextures();
 
     CUnit* AddUnit(const std::string& fileName, const std::string& key);
     CUnit* GetUnit(const std::string& key) const;

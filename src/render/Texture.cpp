@@ -9,16 +9,28 @@
 
 CTexture::~CTexture()
 {
-    Release();
+    DeleteGLTexture();
 }
 
 void CTexture::Release()
+{
+    m_load_tried = false;
+    DeleteGLTexture();
+}
+
+void CTexture::DeleteGLTexture()
 {
     if (m_gl_name) {
         GLuint name = m_gl_name;
         glDeleteTextures(1, &name);
         m_gl_name = 0;
     }
+}
+
+void CTexture::LoadNow()
+{
+    m_load_tried = true;
+    m_loader(*this);
 }
 
 bool CTexture::LoadFromMemory(const uint8_t* data, size_t size, bool isTga, bool wrap, bool mipmaps)
@@ -75,7 +87,7 @@ bool CTexture::Upload(const DecodedImage& image, bool wrap, bool mipmaps)
     // Without a current GL context there is nothing to upload into (and GLU would crash).
     if (!glGetString(GL_VERSION))
         return false;
-    Release();
+    DeleteGLTexture();
     const GLenum format = image.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
     GLuint name = 0;
     glGenTextures(1, &name);

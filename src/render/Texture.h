@@ -5,11 +5,17 @@
 // done. Decoding happens first (render/ImageDecode.h, no GL); a file the group cannot find or a
 // picture the decoders refuse leaves the texture untouched and the load returns false; the caller
 // then draws with GL name 0 (untextured). Nothing is logged.
+//
+// A texture given a loader (SetLoader) is lazy: it holds no picture until it is first used —
+// GLName, Width, Height or BytesPerPixel load it through the loader, on the thread that draws —
+// and Release gives its GL memory back until the next use. The interface's pictures are such
+// textures: a dialog's background costs memory only while some screen draws it.
 #pragma once
 
 #include "render/ImageDecode.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class ResourceGroup;
@@ -33,13 +39,20 @@ public:
     // Uploads a decoded RGB or RGBA picture, replacing the current GL texture.
     bool Upload(const DecodedImage& image, bool wrap, bool mipmaps);
 
-    uint32_t GLName() const { return m_gl_name; }
-    uint32_t Width() const { return m_width; }
-    uint32_t Height() const { return m_height; }
-    uint32_t BytesPerPixel() const { return m_bytes_per_pixel; }
+    uint32_t GLName() const { EnsureLoaded(); return m_gl_name; }
+    uint32_t Width() const { EnsureLoaded(); return m_width; }
+    uint32_t Height() const { EnsureLoaded(); return m_height; }
+    uint32_t BytesPerPixel() const { EnsureLoaded(); return m_bytes_per_pixel; }
 
-    // Deletes the GL texture; the object can be loaded again.
+    // Deletes the GL texture; the object can be loaded again (a lazy one loads on its next use).
     void Release();
+
+    // Makes the texture lazy: the loader fills it (with one of the loads above) on first use
+    // after construction or a Release. A loader that fails is not asked again until a Release.
+    void SetLoader(std::function<void(CTexture&)> loader) { m_loader = std::move(loader); }
+    bool IsLazy() const { return static_cast<bool>(m_loader); }
+    // Whether it holds a GL texture now, without loading a lazy one.
+    bool IsResident() const { return m_gl_name != 0; }
 
     // Quads in the current matrix, one triangle strip each; v = 1 (the picture's top row) lands
     // at the smaller y, for the screen layer whose y grows downwards.
@@ -50,6 +63,16 @@ public:
                   float vTop) const;
 
 private:
+    void EnsureLoaded() const
+    {
+        if (m_gl_name == 0 && m_loader && !m_load_tried)
+            const_cast<CTexture*>(this)->LoadNow();
+    }
+    void LoadNow();
+    void DeleteGLTexture();
+
+    std::function<void(CTexture&)> m_loader;
+    bool m_load_tried = false;
     uint32_t m_gl_name = 0;
     uint32_t m_width = 0;
     uint32_t m_height = 0;

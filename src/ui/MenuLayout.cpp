@@ -63,17 +63,15 @@ bool CMenuLayout::Load(const ResourceGroup& group, CResourceBank& bank)
     if (!m_font.BuildGlyphs(fontFile.Data(), fontFile.Size()))
         LogWrite("CMenuLayout: %s is not a font picture of 94 glyphs", kFontFile);
 
+    // The pictures of the screens and dialogs are read when a screen first draws them, and given
+    // back while a game is played (CResourceBank::ReleaseAllLazyTextures).
     for (const TextureKey& t : kTextureKeys) {
         const std::string file = m_params.GetString(t.key, "0");
-        if (t.alphaPair) {
-            const std::string alpha = m_params.GetString(std::string(t.key) + "a", "0");
-            bank.AddTextureWithAlpha(file, alpha, t.key, false, t.mipmaps);
-        } else {
-            bank.AddTexture(file, t.key, false, t.mipmaps);
-        }
+        const std::string alpha = t.alphaPair ? m_params.GetString(std::string(t.key) + "a", "0") : std::string();
+        bank.AddLazyTexture(file, alpha, t.key, false, t.mipmaps);
     }
-    bank.AddTexture(kTrackBarFile, "m_trackBar", false, false);
-    bank.AddTexture(kTrackBarBgFile, "m_trackBarBg", false, false);
+    bank.AddLazyTexture(kTrackBarFile, "", "m_trackBar", false, false);
+    bank.AddLazyTexture(kTrackBarBgFile, "", "m_trackBarBg", false, false);
     return found;
 }
 

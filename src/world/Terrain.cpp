@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -53,7 +54,6 @@ void Terrain::Free()
 {
     DeleteDisplayLists();
     std::vector<uint8_t>().swap(m_heights);
-    std::vector<Vertex>().swap(m_strips);
     m_blocks.clear();
     m_chunk_blocks.clear();
     m_n = 0;
@@ -132,62 +132,46 @@ bool Terrain::LoadFromHeights(const uint8_t* bytes, size_t size, const ParamFile
             LogWrite("Terrain: no resource bank \"%s\" for the textures", kLevelBank);
         }
     }
-    BuildMesh();
+    BuildBlocks();
     m_loaded = true;
     if (m_graphics)
         BuildDisplayLists();
     return true;
 }
 
-void Terrain::BuildMesh()
+Terrain::Vertex Terrain::At(int w, int j) const
 {
-    const int n = m_n, q = m_q, per = VerticesPerStrip();
+    const int n = m_n, q = m_q;
     const float s = m_detail_repeat / n;
-    m_strips.assign(static_cast<size_t>(q) * per, Vertex{});
-    for (int b = 0; b < m_lines; ++b) {
-        for (int w = 0; w < q; ++w) {
-            const int g = b * q + w;
-            for (int r = 0; r < n; ++r) {
-                const int j = b * n + r;
-                const int along = j - j / n;  // rows shared by neighbouring bands count once
-                Vertex& v = m_strips[static_cast<size_t>(w) * per + j];
-                v.x = w * m_hd;
-                v.y = m_hd * along;
-                v.z = Sample(g, r) * m_hmax / 255.0f;
-                v.u0 = static_cast<float>(g) / n;
-                v.v0 = static_cast<float>(r) / n;
-                v.u1 = w * s;
-                v.v1 = along * s;
-            }
-        }
-    }
+    const int b = j / n, r = j % n;
+    const int g = b * q + w;
+    const int along = j - j / n;  // rows shared by neighbouring bands count once
+    Vertex v;
+    v.x = w * m_hd;
+    v.y = m_hd * along;
+    v.z = Sample(g, r) * m_hmax / 255.0f;
+    v.u0 = static_cast<float>(g) / n;
     // At a band seam the first vertex of the new band takes the main coordinates of the vertex
-    // after it, so the seam triangles do not stretch the texture across the whole image.
-    for (int j = 0; j + 2 < per; ++j) {
-        if ((j + 1) % n != 0)
-            continue;
-        for (int w = 0; w < q; ++w) {
-            Vertex* strip = &m_strips[static_cast<size_t>(w) * per];
-            strip[j + 1].u0 = strip[j + 2].u0;
-            strip[j + 1].v0 = strip[j + 2].v0;
-        }
-    }
-    // Banks: the two outer strips of each side lean outwards and rise.
-    auto shift = [&](int w, float k, float side) {
-        if (w < 0 || w >= q)
+    // after it (the same column, one row on), so the seam triangles do not stretch the texture
+    // across the whole image. The very first vertex and the last one are no seam.
+    const bool seam = r == 0 && j > 0 && j + 1 < VerticesPerStrip();
+    v.v0 = static_cast<float>(seam ? r + 1 : r) / n;
+    v.u1 = w * s;
+    v.v1 = along * s;
+    // Banks: the two outer strips of each side lean outwards and rise (on a narrow terrain a
+    // strip can be both a left and a right one and takes both shifts, in this order).
+    auto shift = [&](int strip, float k, float side) {
+        if (strip != w)
             return;
-        Vertex* strip = &m_strips[static_cast<size_t>(w) * per];
-        for (int j = 0; j < per; ++j) {
-            strip[j].x += side * k * m_hd * kBankShift;
-            strip[j].u1 += side * k * s * kBankDetailShift;
-            strip[j].z += k * m_hd * kBankRise;
-        }
+        v.x += side * k * m_hd * kBankShift;
+        v.u1 += side * k * s * kBankDetailShift;
+        v.z += k * m_hd * kBankRise;
     };
     shift(0, 2.0f, -1.0f);
     shift(1, 1.0f, -1.0f);
     shift(q - 1, 2.0f, 1.0f);
     shift(q - 2, 1.0f, 1.0f);
-    BuildBlocks();
+    return v;
 }
 
 void Terrain::BuildBlocks()
@@ -390,29 +374,73 @@ void Terrain::BuildDisplayLists()
     DeleteDisplayLists();
     if (!m_loaded || !m_multitexture || !gwMultiTexCoord2fARB)
         return;
-    const int chunks = ChunkCount();
-    m_lists.reserve(static_cast<size_t>(chunks));
-    for (int i = 0; i < chunks; ++i) {
-        const int first = FirstBlock(i), blocks = FirstBlock(i + 1) - first;
-        const GLuint base = blocks > 0 ? glGenLists(blocks * kDetailLevels) : 0;
-        m_lists.push_back(base);
-        if (base == 0)
-            continue;
-        for (int b = 0; b < blocks; ++b)
-            for (int d = 0; d < kDetailLevels; ++d) {
-                glNewList(base + static_cast<GLuint>(b * kDetailLevels + d), GL_COMPILE);
-                SendBlock(m_blocks[static_cast<size_t>(first + b)], d, true);
-                glEndList();
-            }
+    const size_t chunks = static_cast<size_t>(ChunkCount());
+    m_lists.assign(chunks, 0);
+    m_chunk_done.assign(chunks, 0);
+    // The chunks around the view now, and the next one, are there before the first frame.
+    CompileChunksNearView(true);
+}
+
+void Terrain::CompileChunk(int chunk, int maxBlocks) const
+{
+    const size_t c = static_cast<size_t>(chunk);
+    const int first = FirstBlock(chunk), blocks = FirstBlock(chunk + 1) - first;
+    if (m_chunk_done[c] < 0 || m_chunk_done[c] >= blocks)
+        return;  // refused by GL before, or complete
+    if (m_lists[c] == 0) {
+        m_lists[c] = glGenLists(blocks * kDetailLevels);
+        if (m_lists[c] == 0) {
+            m_chunk_done[c] = -1;  // GL refused the names: the chunk is not drawn
+            return;
+        }
     }
+    const GLuint base = m_lists[c];
+    for (int n = 0; n < maxBlocks && m_chunk_done[c] < blocks; ++n, ++m_chunk_done[c]) {
+        const int b = m_chunk_done[c];
+        for (int d = 0; d < kDetailLevels; ++d) {
+            glNewList(base + static_cast<GLuint>(b * kDetailLevels + d), GL_COMPILE);
+            SendBlock(m_blocks[static_cast<size_t>(first + b)], d, true);
+            glEndList();
+        }
+    }
+}
+
+void Terrain::DeleteChunk(int chunk) const
+{
+    const size_t c = static_cast<size_t>(chunk);
+    if (m_lists[c] != 0)
+        glDeleteLists(m_lists[c], (m_chunk_blocks[c + 1] - m_chunk_blocks[c]) * kDetailLevels);
+    m_lists[c] = 0;
+    m_chunk_done[c] = 0;
+}
+
+void Terrain::CompileChunksNearView(bool whole) const
+{
+    if (m_lists.empty())
+        return;
+    int chunks[3];
+    const int count = ChunksToDraw(m_view.y, chunks);
+    // The chunks drawn now are complete before they are drawn (a jump of the view compiles them
+    // at once); the one after them is compiled a few blocks a frame while it is still ahead.
+    for (int k = 0; k < count; ++k)
+        CompileChunk(chunks[k], std::numeric_limits<int>::max());
+    const int next = count > 0 ? chunks[count - 1] + 1 : -1;
+    if (next >= 0 && next < ChunkCount())
+        CompileChunk(next, whole ? std::numeric_limits<int>::max() : kLookaheadBlocksPerFrame);
+    // The aircraft flies on along the level: what lies more than a chunk behind the view goes.
+    const int keepFrom = count > 0 ? chunks[0] - 1 : 0;
+    for (int c = 0; c < ChunkCount(); ++c)
+        if ((c < keepFrom || c > next) && m_lists[static_cast<size_t>(c)] != 0)
+            DeleteChunk(c);
 }
 
 void Terrain::DeleteDisplayLists()
 {
     for (size_t i = 0; i < m_lists.size(); ++i)
-        if (m_lists[i] != 0 && i + 1 < m_chunk_blocks.size())
-            glDeleteLists(m_lists[i], (m_chunk_blocks[i + 1] - m_chunk_blocks[i]) * kDetailLevels);
+        if (i + 1 < m_chunk_blocks.size())
+            DeleteChunk(static_cast<int>(i));
     m_lists.clear();
+    m_chunk_done.clear();
 }
 
 void Terrain::DrawBlocks(bool multitexture) const
@@ -456,6 +484,7 @@ void Terrain::Draw() const
 {
     if (!m_loaded)
         return;
+    CompileChunksNearView(false);
     GLfloat modelview[16], projection[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     glGetFloatv(GL_PROJECTION_MATRIX, projection);

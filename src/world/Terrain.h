@@ -7,14 +7,16 @@
 // wide (the strips across the valley) and N rows long, and neighbouring bands share one row, so
 // the level is lines × (N − 1) × hd long. The mesh adds raised banks on the two outer strips of
 // each side. The heights stay in memory for GroundHeight, which enemies, missiles and the player
-// call many times a frame; both queries are plain arithmetic with no allocation.
+// call many times a frame; both queries are plain arithmetic with no allocation. The mesh itself
+// is not kept: a vertex is worked out from the heights when a display list is compiled and when
+// MeshHeight asks (At), so the level holds its ground once, in GL.
 //
 // Drawing: every chunk is cut into blocks of at most kBlockRows vertex steps along the strips and
 // kBlockQuads quads across, and each block is kept at three levels of detail (every row, every
 // second, every fourth; the first and last rows of a block and both rows of a band seam are
 // always kept, so neighbouring blocks meet on whole rows and columns without cracks). A chunk's
 // blocks are compiled into one contiguous range of display lists whose first name stands for
-// the chunk. Each frame only the blocks of the three chunks around the view that lie inside the
+// the chunk; only the chunks around the view and the next one ahead are compiled at a time. Each frame only the blocks of the three chunks around the view that lie inside the
 // view volume are drawn, nearest first: full detail up to the half-fog depth, every second row
 // up to the full-fog depth, and beyond it every fourth row without textures, since the fog
 // paints those in its own colour anyway (CLevel sets both depths from the level's fog).
@@ -52,6 +54,8 @@ public:
     static constexpr int kBlockQuads = 16;
     // Detail levels: every row, every second row, every fourth row.
     static constexpr int kDetailLevels = 3;
+    // Blocks of the chunk ahead compiled per frame while the view nears it.
+    static constexpr int kLookaheadBlocksPerFrame = 2;
 
     // A piece of one chunk: rows firstRow … lastRow of strips firstStrip … lastStrip, with the
     // box around its vertices in world coordinates (the valley centred on x = 0).
@@ -84,6 +88,9 @@ public:
     // The same from a height image already in memory (the keys other than "raw_name" from file).
     bool LoadFromHeights(const uint8_t* bytes, size_t size, const ParamFile& file);
 
+    // Makes the chunks' display lists ready: those around the view at once, the others as the
+    // view nears them (Draw compiles the chunk ahead a few blocks a frame and deletes those left
+    // behind), so that only a few chunks' lists are held at any time.
     void BuildDisplayLists();
     void DeleteDisplayLists();
     void Draw() const;
@@ -133,17 +140,29 @@ public:
     float HalfWidth() const { return m_q * m_hd / 2.0f; }
     // Distance from the first row to the last: lines × (N − 1) × hd.
     float Length() const { return m_loaded ? m_lines * (m_n - 1) * m_hd : 0.0f; }
-    const Vertex& At(int strip, int j) const { return m_strips[static_cast<size_t>(strip) * VerticesPerStrip() + j]; }
+    // Vertex j of a strip, worked out from the heights: the mesh is kept only in the display
+    // lists (strip 0 … q − 1, j 0 … N × lines − 1).
+    Vertex At(int strip, int j) const;
     uint8_t Sample(int column, int row) const { return m_heights[static_cast<size_t>(column) + static_cast<size_t>(row) * m_n]; }
+    // Chunks that can hold display lists (0 without them), and those compiled now.
     size_t DisplayListCount() const { return m_lists.size(); }
+    size_t CompiledChunkCount() const
+    {
+        size_t n = 0;
+        for (size_t c = 0; c < m_lists.size(); ++c)
+            n += m_lists[c] != 0 && m_chunk_done[c] == FirstBlock(static_cast<int>(c) + 1) - FirstBlock(static_cast<int>(c));
+        return n;
+    }
     bool UsesMultiTexture() const { return m_multitexture; }
     void SetMultiTexture(bool on) { m_multitexture = on; }
 
 private:
     void Free();
-    void BuildMesh();
     void BuildBlocks();
     void SendBlock(const Block& block, int detail, bool multitexture) const;
+    void CompileChunk(int chunk, int maxBlocks) const;
+    void DeleteChunk(int chunk) const;
+    void CompileChunksNearView(bool whole) const;
     void DrawBlocks(bool multitexture) const;
     // Band and row within it of a world y, the row clamped to the band's last step.
     void LocateRow(float y, int& band, int& row, float& frac) const;
@@ -157,14 +176,15 @@ private:
     float m_hd = 0.0f;
     float m_hmax = 0.0f;
     float m_detail_repeat = 0.0f;
-    std::vector<Vertex> m_strips;  // q strips of N × lines vertices each
     CTexture* m_main_texture = nullptr;
     CTexture* m_detail_texture = nullptr;
     std::vector<Block> m_blocks;
     std::vector<int> m_chunk_blocks;  // first block of every chunk, and the total at the end
-    // One per chunk: the first of the chunk's kDetailLevels names per block, 0 where GL refused
-    // the range.
-    std::vector<uint32_t> m_lists;
+    // One per chunk: the first of the chunk's kDetailLevels names per block, 0 where the chunk
+    // is not compiled (or GL refused the range), and how many of its blocks are compiled (-1:
+    // GL refused). Drawing compiles and deletes them as the view moves on, hence mutable.
+    mutable std::vector<uint32_t> m_lists;
+    mutable std::vector<int> m_chunk_done;
     float m_half_fog_depth = 1e30f;
     float m_full_fog_depth = 1e30f;
     float m_free_fog_depth = 0.0f;

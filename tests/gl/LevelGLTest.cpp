@@ -13,6 +13,7 @@
 #include "world/Terrain.h"
 #include "world/Water.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -177,6 +178,41 @@ TEST_F(LevelGLTest, TerrainSeenFromAboveShowsTheMainTextureWithTheDetailAddedSig
     EXPECT_GT(r, 180);
     EXPECT_LT(g, 70);
     EXPECT_LT(b, 70);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(LevelGLTest, ChunksAreCompiledAheadOfTheViewAndDroppedBehindIt)
+{
+    if (!HasMultiTexture)
+        GTEST_SKIP() << "no multitexture";
+    m_level = std::make_unique<CLevel>(&m_game, nullptr);
+    ASSERT_TRUE(m_level->LoadLevel(1));
+    const Terrain& t = *m_level->GetTerrain();
+    ASSERT_EQ(t.DisplayListCount(), 16u);
+    // Loaded: the three chunks around the start and the one after them, no more.
+    EXPECT_EQ(t.CompiledChunkCount(), 4u);
+    // The whole level flown a frame a step: the ground just ahead is always there, while only
+    // a few chunks hold display lists at any time.
+    auto groundAhead = [&](float y) {
+        const auto px = Frame(Vec3(0, y, 6), Vec3(0, y + 3, 0), Vec3(0, 0, 1));
+        int r, g, b;
+        Pixel(px, width, width / 2, height / 4, r, g, b);
+        return r > 100 && g < 60 && b < 60;  // the red ground, not the sky, the water or the fog
+    };
+    int bare = 0;
+    size_t most = 0;
+    for (float y = 2.0f; y < t.Length() - 40.0f; y += 1.5f) {
+        if (!groundAhead(y)) {
+            ++bare;
+            ADD_FAILURE() << "no ground ahead at y " << y << " chunks " << t.CompiledChunkCount();
+        }
+        most = std::max(most, t.CompiledChunkCount());
+    }
+    EXPECT_EQ(bare, 0);
+    EXPECT_LE(most, 5u);
+    EXPECT_GE(most, 3u);
+    // Back at the start in one jump: its chunks are compiled again for that very frame.
+    EXPECT_TRUE(groundAhead(10.0f));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

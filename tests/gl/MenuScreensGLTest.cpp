@@ -136,6 +136,25 @@ TEST_F(MenuScreensGLTest, MainMenuShowsItsBackgroundTitleAndSevenButtons)
     AppWindow::Get()->CloseTop(true);
 }
 
+TEST_F(MenuScreensGLTest, MenuPicturesGivenBackDuringAGameComeBackUnchanged)
+{
+    AppWindow::Get()->PushScreen(m_menu.get());
+    const std::vector<unsigned char> before = Frame("main_menu");
+    CTexture* back = m_menu->Layout().Texture("m_main_window_back");
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->IsResident());
+    // A level starts: the interface's pictures are given back...
+    CResourceBank::ReleaseAllLazyTextures();
+    EXPECT_FALSE(back->IsResident());
+    EXPECT_FALSE(m_menu->GameButton()->Texture()->IsResident());
+    EXPECT_TRUE(m_menu->Layout().Font()->IsValid());
+    // ... and the menu shown again draws the very same frame.
+    const std::vector<unsigned char> after = Frame("main_menu_again");
+    EXPECT_EQ(Changed(before, after, 0, 0, width, height), 0);
+    EXPECT_TRUE(back->IsResident());
+    AppWindow::Get()->CloseTop(true);
+}
+
 TEST_F(MenuScreensGLTest, EveryDialogDrawsItsBackgroundAndWidgets)
 {
     AppWindow::Get()->PushScreen(m_menu.get());

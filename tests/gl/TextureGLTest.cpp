@@ -108,3 +108,56 @@ TEST_F(RenderGLTest, JpegAlonePairsAndBankRebuild)
     EXPECT_NE(pair->GLName(), 0u);
     CResourceBank::DeleteBank("gl_test");
 }
+
+TEST_F(RenderGLTest, LazyTexturesLoadOnFirstUseAndComeBackAfterEveryRelease)
+{
+    Write("dat/four.tga", FourColours());
+    Write("dat/colour.jpg", MakeJpeg(8, 8, 3, std::vector<uint8_t>(192, 200)));
+    Write("dat/grey.jpg", MakeJpeg(8, 8, 1, std::vector<uint8_t>(64, 80)));
+    CResourceBank* bank = CResourceBank::CreateBank("gl_test", &m_group);
+    CTexture* four = bank->AddLazyTexture(Path("dat/four.tga"), "", "four", false, false);
+    CTexture* pair = bank->AddLazyTexture(Path("dat/colour.jpg"), Path("dat/grey.jpg"), "pair", false, true);
+    CTexture* missing = bank->AddLazyTexture(Path("dat/none.tga"), "", "none", false, false);
+    CTexture* eager = bank->AddTexture(Path("dat/four.tga"), "eager", false, false);
+    EXPECT_FALSE(four->IsResident());  // nothing is read before the first use
+    EXPECT_FALSE(pair->IsResident());
+    EXPECT_TRUE(eager->IsResident());
+
+    // The picture a lazy texture draws, read back through a quad over the whole view.
+    auto topLeftIsBlue = [&](const CTexture& t) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindTexture(GL_TEXTURE_2D, t.GLName());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        ScreenView();
+        glEnable(GL_TEXTURE_2D);
+        t.DrawQuad(0, 0, 0, 256, 256);
+        glDisable(GL_TEXTURE_2D);
+        const Rgb c = At(ReadPixels(), 64, 64);
+        return c.b == 255 && c.r == 0;
+    };
+    EXPECT_EQ(four->Width(), 2u);  // the size alone loads it too
+    EXPECT_TRUE(four->IsResident());
+    EXPECT_TRUE(topLeftIsBlue(*four));
+    EXPECT_EQ(pair->BytesPerPixel(), 4u);
+    EXPECT_EQ(missing->GLName(), 0u);
+
+    // Given back while a game is played; used again, it is read again.
+    CResourceBank::ReleaseAllLazyTextures();
+    EXPECT_FALSE(four->IsResident());
+    EXPECT_FALSE(pair->IsResident());
+    EXPECT_TRUE(eager->IsResident());  // the others stay
+    EXPECT_TRUE(topLeftIsBlue(*four));
+    EXPECT_NE(pair->GLName(), 0u);
+
+    // A new GL context: every texture of the bank is rebuilt, the lazy ones on their next use.
+    CResourceBank::ReleaseAllGLObjects();
+    EXPECT_FALSE(four->IsResident());
+    CResourceBank::CreateAllGLObjects();
+    EXPECT_TRUE(eager->IsResident());
+    EXPECT_TRUE(topLeftIsBlue(*four));
+    EXPECT_EQ(pair->BytesPerPixel(), 4u);
+    EXPECT_NE(pair->GLName(), 0u);
+    EXPECT_EQ(missing->GLName(), 0u);
+    CResourceBank::DeleteBank("gl_test");
+}
