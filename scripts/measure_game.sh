@@ -191,8 +191,9 @@ for run in $(seq 1 "$runs"); do
 done
 echo "load after: $(uptime)"
 echo
+# Each build is named by the last three parts of its path (wt/before/build/default: before/build/default).
 printf "%-52s" "median of $runs runs"
-for b in "${builds[@]}"; do printf " | %-22s" "$(basename "$(dirname "$b")")/$(basename "$b")"; done
+for b in "${builds[@]}"; do printf " | %-26s" "$(awk -F/ '{ print $(NF - 2) "/" $(NF - 1) "/" $NF }' <<<"$b")"; done
 echo
 for figure in hwm play menu frame log; do
   case $figure in
@@ -204,7 +205,7 @@ for figure in hwm play menu frame log; do
   esac
   printf "%-52s" "$label"
   for i in "${!builds[@]}"; do
-    printf " | %-22s" "$(awk -v i="$i" -v f="$figure" '$1 == i && $2 == f && NF == 3 { print $3 }' "$results" | median)"
+    printf " | %-26s" "$(awk -v i="$i" -v f="$figure" '$1 == i && $2 == f && NF == 3 { print $3 }' "$results" | median)"
   done
   echo
 done
