@@ -5,30 +5,15 @@
 #include "platform/GL.h"
 #include "render/BitmapText.h"
 #include "render/Texture.h"
-
-namespace {
-
-// A layout's corner may hold any number: the arithmetic runs in double and ends clamped to int.
-int ClampToInt(double v)
-{
-    if (!(v == v))
-        return 0;
-    if (v >= 2147483647.0)
-        return 2147483647;
-    if (v <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<int>(v);
-}
-
-}  // namespace
+#include "ui/PixelInt.h"
 
 int CDialogScreen::ToDialog(int pixel, int clientSize, int virtualSize, float corner)
 {
-    const double c = static_cast<double>(ClampToInt(corner));
+    const double c = static_cast<double>(PixelInt(corner));
     if (clientSize <= 0 || virtualSize <= 0)
-        return ClampToInt(static_cast<double>(pixel) - c);
+        return PixelInt(static_cast<double>(pixel) - c);
     const float scale = static_cast<float>(clientSize) / static_cast<float>(virtualSize);
-    return ClampToInt(static_cast<double>(ClampToInt(static_cast<float>(pixel) / scale)) - c);
+    return PixelInt(static_cast<double>(PixelInt(static_cast<float>(pixel) / scale)) - c);
 }
 
 void CDialogScreen::ClientSize(int& width, int& height) const

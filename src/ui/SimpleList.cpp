@@ -44,11 +44,10 @@ int CSimpleList::RowAt(int y) const
     if (m_font_size <= 0)
         return -1;
     const float f = (y - (m_pos.y + kMargin * 1.2f)) / m_font_size;
-    if (f < 0)
+    // Compared before the conversion: a point far below a list far up the screen is no row.
+    if (!(f >= 0) || f >= static_cast<float>(VisibleRows()))
         return -1;
     const int shown = static_cast<int>(f);
-    if (shown >= VisibleRows())
-        return -1;
     const int row = m_first + shown;
     return row < static_cast<int>(m_items.size()) ? row : -1;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/GL.h"
 #include "render/Texture.h"
+#include "ui/PixelInt.h"
 
 #include <algorithm>
 
@@ -17,8 +18,9 @@ bool CTrackBar::OnLButtonDown(int x, int y, unsigned)
 {
     if (!m_enabled)
         return false;
-    const int x0 = static_cast<int>(ThumbX()), y0 = static_cast<int>(m_pos.y);
-    const int x1 = static_cast<int>(ThumbX() + m_width), y1 = static_cast<int>(m_pos.y + m_height);
+    const int x0 = PixelInt(ThumbX()), y0 = PixelInt(m_pos.y);
+    const int x1 = PixelInt(static_cast<double>(ThumbX()) + m_width);
+    const int y1 = PixelInt(static_cast<double>(m_pos.y) + m_height);
     if (x < x0 || x > x1 || y < y0 || y > y1)
         return false;
     m_dragging = true;

@@ -5,6 +5,7 @@
 #include "platform/GL.h"
 #include "render/BitmapText.h"
 #include "render/Texture.h"
+#include "ui/PixelInt.h"
 
 #include <algorithm>
 
@@ -15,8 +16,9 @@ CWidget::CWidget(CScreen* owner, CTexture* texture, int bands) : m_owner(owner),
 
 bool CWidget::Inside(int px, int py) const
 {
-    const int x0 = static_cast<int>(m_pos.x), y0 = static_cast<int>(m_pos.y);
-    const int x1 = static_cast<int>(m_pos.x + m_width), y1 = static_cast<int>(m_pos.y + m_height);
+    const int x0 = PixelInt(m_pos.x), y0 = PixelInt(m_pos.y);
+    const int x1 = PixelInt(static_cast<double>(m_pos.x) + m_width);
+    const int y1 = PixelInt(static_cast<double>(m_pos.y) + m_height);
     return px >= x0 && px <= x1 && py >= y0 && py <= y1;
 }
 

@@ -91,6 +91,38 @@ TEST(SimpleButton, EdgesAreInclusiveAndDisabledButtonsIgnoreInput)
     EXPECT_TRUE(owner.fired.empty());
 }
 
+// A shared layout may put a widget anywhere int reaches; its edges are clamped to int, so a
+// widget at the far right never catches a click at the far left (a wrapped edge did).
+TEST(Widgets, PositionsAtTheEndsOfIntStayAtTheirOwnEnd)
+{
+    OwnerScreen owner;
+    CSimpleButton right(&owner, nullptr);
+    right.SetPosition(2147483647.0f, 2147483647.0f);
+    right.SetSize(80, 30);
+    EXPECT_FALSE(right.Inside(-2147483647 - 1, -2147483647 - 1));
+    EXPECT_FALSE(right.Inside(0, 0));
+    EXPECT_TRUE(right.Inside(2147483647, 2147483647));
+
+    CSimpleButton left(&owner, nullptr);
+    left.SetPosition(-3.0e9f, -3.0e9f);
+    left.SetSize(80, 30);
+    EXPECT_TRUE(left.Inside(-2147483647 - 1, -2147483647 - 1));
+    EXPECT_FALSE(left.Inside(2147483647, 2147483647));
+
+    CTrackBar bar(&owner, nullptr);
+    bar.SetPosition(2147483647.0f, 2147483647.0f);
+    bar.SetSize(20, 32);
+    EXPECT_FALSE(bar.OnLButtonDown(-2147483647 - 1, -2147483647 - 1, 0));
+
+    // A list far up the screen: a click far below it is past the last row, not a wrapped row.
+    CSimpleList list(&owner, nullptr, nullptr, 0.5f);
+    list.SetPosition(0, -2147483647.0f - 1.0f);
+    list.SetSize(200, 150);
+    for (int i = 0; i < 3; ++i)
+        list.AddItem("set" + std::to_string(i));
+    EXPECT_EQ(list.RowAt(2147483647), -1);
+}
+
 TEST(SimpleCheckBox, FiresOnReleaseOnlyOverItself)
 {
     OwnerScreen owner;
