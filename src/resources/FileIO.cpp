@@ -4,8 +4,11 @@
 #include "app/Log.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <unistd.h>
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes)
@@ -38,6 +41,47 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
     return ok;
 }
 
+namespace {
+
+// The pid in a temporary file's name "<file>.tmp<pid>", or 0 when the name is not exactly that.
+long TemporaryPid(const std::string& name, const std::string& file)
+{
+    const std::string prefix = file + ".tmp";
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    long pid = 0;
+    for (size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+        pid = pid * 10 + (name[i] - '0');
+    }
+    return pid;
+}
+
+// A writer killed between the temporary file and the rename leaves "<file>.tmp<pid>" behind. After
+// a write of the same file has succeeded, such strays whose writer no longer runs are removed;
+// a temporary file of a writer still running (another copy of the game) is its own and stays.
+void RemoveStaleTemporaries(const std::string& path)
+{
+    const std::filesystem::path target(path);
+    const std::string file = target.filename().string();
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const long pid = TemporaryPid(it->path().filename().string(), file);
+        if (pid <= 0 || pid == static_cast<long>(getpid()))
+            continue;
+        if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        std::error_code removeError;
+        if (it->is_regular_file(removeError) && std::filesystem::remove(it->path(), removeError))
+            LogWrite("removed %s, left by a write that did not finish", it->path().string().c_str());
+    }
+}
+
+}  // namespace
+
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size, bool durable)
 {
     if (path.empty())
@@ -66,6 +110,8 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size, boo
         std::remove(temp.c_str());
         // The one line every failed write leaves in the log, whoever asked for it.
         LogWrite("cannot write %s: %s", path.c_str(), err ? std::strerror(err) : "write failed");
+    } else if (durable) {
+        RemoveStaleTemporaries(path);
     }
     return ok;
 }

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -99,4 +100,37 @@ TEST_F(FileIOTest, AWriteCutShortKeepsTheOldFileAndLogsOneLine)
     text << in.rdbuf();
     EXPECT_EQ(text.str(), "cannot write " + path + ": File too large\n");
     EXPECT_EQ(FilesInDir(), 2u);  // the file and the log: the temporary file is gone
+}
+
+TEST_F(FileIOTest, AWriteRemovesOnlyItsOwnTemporariesLeftByWritersThatEnded)
+{
+    // A pid that has surely ended: a child that exited and was reaped.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::string dead = std::to_string(child), alive = std::to_string(getppid());
+    const std::vector<std::string> strays = {
+        "save.sav.tmp" + dead,     // a killed writer of this file: removed
+        "save.sav.tmp" + alive,    // another running game's write in flight: kept
+        "save.sav.tmp" + dead + "x",  // not the writer's own pattern: kept
+        "save.sav.tmp",
+        "save.sav.tmp-" + dead,
+        "other.sav.tmp" + dead,    // another file's stray is not this write's business
+        "xsave.sav.tmp" + dead,
+    };
+    for (const auto& name : strays)
+        std::ofstream(m_dir / name) << "half";
+    const std::string path = (m_dir / "save.sav").string();
+
+    // A write that is not made durable (bulk extraction) leaves the folder alone.
+    ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{1}, false));
+    EXPECT_TRUE(std::filesystem::exists(m_dir / strays[0]));
+
+    ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{2}));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / strays[0]));
+    for (size_t i = 1; i < strays.size(); ++i)
+        EXPECT_TRUE(std::filesystem::exists(m_dir / strays[i])) << strays[i];
+    EXPECT_EQ(FilesInDir(), strays.size());  // the six kept and save.sav
 }
