@@ -57,7 +57,7 @@ void Text(const CBitmapText* font, const std::string& text, float size, float x,
 // --- begin-level screen -------------------------------------------------------------------
 
 CBeginLevelScreen::CBeginLevelScreen(CGameField* field, int aircraft, CMenuLayout& layout, InputDevices* input)
-    : CMenuDialog(layout), m_field(field), m_game(field ? field->Game() : nullptr), m_choice(aircraft),
+    : CMenuDialog(layout), m_game(field ? field->Game() : nullptr), m_choice(aircraft),
       m_input(input)
 {
     SetVirtualSize(800, 600);

@@ -36,7 +36,6 @@ public:
 private:
     InputDevices* Input() const;
 
-    CGameField* m_field;
     GameData* m_game;
     CSimpleButton* m_select[3] = {};
     CSimpleButton* m_main_menu = nullptr;

@@ -61,6 +61,5 @@ private:
     Glyph m_glyphs[kGlyphCount];
     float m_line_height = 0;
     uint32_t m_width = 0, m_height = 0;
-    uint32_t m_bytes_per_pixel = 4;
     bool m_valid = false;
 };
