@@ -43,7 +43,9 @@ copy_game() {
 # and the main menu.
 start_game() {
   rm -f log.txt
-  "$bin" --windowed >>"$work/stdout.txt" 2>&1 &
+  # GW_E2E_GAME_PRELOAD (colon-separated) reaches the game alone, not the tools around it: the
+  # sanitizer runs keep the GL driver loaded to the end with it (scripts/asan_runs.sh).
+  LD_PRELOAD="${GW_E2E_GAME_PRELOAD:-${LD_PRELOAD:-}}" "$bin" --windowed >>"$work/stdout.txt" 2>&1 &
   pid=$!
   wid=""
   for _ in $(seq 1 200); do
