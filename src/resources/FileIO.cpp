@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <system_error>
 #include <unistd.h>
 
@@ -58,11 +60,21 @@ long TemporaryPid(const std::string& name, const std::string& file)
     return pid;
 }
 
-// A writer killed between the temporary file and the rename leaves "<file>.tmp<pid>" behind. After
-// a write of the same file has succeeded, such strays whose writer no longer runs are removed;
-// a temporary file of a writer still running (another copy of the game) is its own and stays.
+// A writer killed between the temporary file and the rename leaves "<file>.tmp<pid>" behind. The
+// first durable write of a file in a process removes such strays whose writer no longer runs; a
+// temporary file of a writer still running (another copy of the game) is its own and stays. The
+// folder is looked at again only after a write of that file failed: strays come from processes
+// that have ended, and this one leaves none of its own.
+std::mutex g_swept_lock;
+std::set<std::string> g_swept;
+
 void RemoveStaleTemporaries(const std::string& path)
 {
+    {
+        std::lock_guard<std::mutex> hold(g_swept_lock);
+        if (g_swept.count(path))
+            return;
+    }
     const std::filesystem::path target(path);
     const std::string file = target.filename().string();
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -86,6 +98,8 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size, boo
 {
     if (path.empty())
         return false;
+    if (durable)
+        RemoveStaleTemporaries(path);
     // The temporary file sits beside the target so that the rename never crosses file systems.
     std::string temp = path + ".tmp" + std::to_string(static_cast<long>(getpid()));
     std::FILE* f = std::fopen(temp.c_str(), "wb");
@@ -111,7 +125,8 @@ bool WriteFileAtomic(const std::string& path, const void* data, size_t size, boo
         // The one line every failed write leaves in the log, whoever asked for it.
         LogWrite("cannot write %s: %s", path.c_str(), err ? std::strerror(err) : "write failed");
     } else if (durable) {
-        RemoveStaleTemporaries(path);
+        std::lock_guard<std::mutex> hold(g_swept_lock);
+        g_swept.insert(path);
     }
     return ok;
 }

@@ -6,8 +6,8 @@
 // therefore leaves either the old file or the new one, never a truncated one. Failures are
 // returned as false and logged here, once ("cannot write <path>: <reason>"); the old file is then
 // untouched and the temporary file removed. Callers do not log the failure again. A writer killed
-// before its rename leaves "<file>.tmp<pid>"; the next durable write of that file removes such
-// temporaries whose process has ended (only that file's, only in its folder).
+// before its rename leaves "<file>.tmp<pid>"; the first durable write of that file in a later
+// process removes such temporaries whose process has ended (only that file's, only in its folder).
 #pragma once
 
 #include <cstddef>

@@ -111,6 +111,10 @@ TEST_F(FileIOTest, AWriteRemovesOnlyItsOwnTemporariesLeftByWritersThatEnded)
         _exit(0);
     ASSERT_EQ(waitpid(child, nullptr, 0), child);
     const std::string dead = std::to_string(child), alive = std::to_string(getppid());
+    // A folder of its own each time: a process looks once per file, so a repeated run needs a new path.
+    static int run = 0;
+    const std::filesystem::path dir = m_dir / ("run" + std::to_string(++run));
+    std::filesystem::create_directories(dir);
     const std::vector<std::string> strays = {
         "save.sav.tmp" + dead,     // a killed writer of this file: removed
         "save.sav.tmp" + alive,    // another running game's write in flight: kept
@@ -121,16 +125,21 @@ TEST_F(FileIOTest, AWriteRemovesOnlyItsOwnTemporariesLeftByWritersThatEnded)
         "xsave.sav.tmp" + dead,
     };
     for (const auto& name : strays)
-        std::ofstream(m_dir / name) << "half";
-    const std::string path = (m_dir / "save.sav").string();
+        std::ofstream(dir / name) << "half";
+    const std::string path = (dir / "save.sav").string();
 
     // A write that is not made durable (bulk extraction) leaves the folder alone.
     ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{1}, false));
-    EXPECT_TRUE(std::filesystem::exists(m_dir / strays[0]));
+    EXPECT_TRUE(std::filesystem::exists(dir / strays[0]));
 
     ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{2}));
-    EXPECT_FALSE(std::filesystem::exists(m_dir / strays[0]));
+    EXPECT_FALSE(std::filesystem::exists(dir / strays[0]));
     for (size_t i = 1; i < strays.size(); ++i)
-        EXPECT_TRUE(std::filesystem::exists(m_dir / strays[i])) << strays[i];
-    EXPECT_EQ(FilesInDir(), strays.size());  // the six kept and save.sav
+        EXPECT_TRUE(std::filesystem::exists(dir / strays[i])) << strays[i];
+    EXPECT_EQ(size_t(std::distance(std::filesystem::directory_iterator(dir), {})), strays.size());  // six kept, save.sav
+
+    // Once done, a file's later writes in this process do not look again.
+    std::ofstream(dir / strays[0]) << "half";
+    ASSERT_TRUE(WriteFileAtomic(path, std::vector<uint8_t>{3}));
+    EXPECT_TRUE(std::filesystem::exists(dir / strays[0]));
 }
