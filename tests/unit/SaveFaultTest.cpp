@@ -152,7 +152,8 @@ TEST_F(SaveFaults, AKilledWriterLeavesTheOldOrTheNewFileWhole)
         ASSERT_TRUE(f.write(0)) << f.file;
         int seen[2] = {0, 0};
         // On a busy machine the writer may get so little time that every kill lands in one phase
-        // of its loop: more kills are made, up to four times the count, until both were seen.
+        // of its loop: more kills are made, up to four times the count and with longer pauses,
+        // until both were seen.
         int k = 0;
         for (; k < count || (count >= 20 && k < 4 * count && (seen[0] == 0 || seen[1] == 0)); ++k) {
             const pid_t child = fork();
@@ -162,7 +163,10 @@ TEST_F(SaveFaults, AKilledWriterLeavesTheOldOrTheNewFileWhole)
                 for (int v = 1;; v ^= 1)
                     f.write(v);
             }
-            usleep(static_cast<useconds_t>(pause(rng)));
+            // Past the count the pauses grow (up to 50 ms): where a durable write takes longer than
+            // the 4 ms window, later kills still find the writer past its second rename.
+            const int stretch = k < count ? 1 : std::min(12, 1 + (k - count) / 5);
+            usleep(static_cast<useconds_t>(pause(rng) * stretch));
             kill(child, SIGKILL);
             int status = 0;
             waitpid(child, &status, 0);
