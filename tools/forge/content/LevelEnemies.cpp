@@ -44,22 +44,23 @@ struct LevelMix {
     float armedHelicopters;
     int boats;
     float armedBoats, stillBoats;   // stillBoats: of the boats, the share that hold station
+    float missileBoats;             // of the armed boats, the share with missiles (the rest fire flak)
     int missileSites, flakSites;
     float flakWithMissiles;
     float groundSpacing;
 };
 constexpr LevelMix kMix[kLevelCount] = {
-    // planes helis armed boats armed still missile flak both spacing
-    {6, 2, 0.0f, 5, 0.0f, 0.3f, 1, 0, 0.0f, 80.0f},
-    {7, 3, 0.3f, 6, 0.25f, 0.3f, 1, 2, 0.0f, 76.0f},
-    {9, 4, 0.45f, 7, 0.35f, 0.3f, 2, 4, 0.0f, 72.0f},
-    {10, 5, 0.55f, 9, 0.4f, 0.3f, 2, 6, 0.0f, 68.0f},
-    {12, 6, 0.65f, 10, 0.45f, 0.3f, 3, 7, 0.0f, 64.0f},
-    {14, 7, 0.75f, 12, 0.5f, 0.3f, 3, 9, 0.3f, 60.0f},
-    {16, 8, 0.85f, 13, 0.55f, 0.3f, 4, 11, 0.35f, 57.0f},
-    {18, 9, 0.9f, 15, 0.6f, 0.3f, 4, 13, 0.4f, 54.0f},
-    {20, 10, 1.0f, 16, 0.9f, 0.6f, 5, 15, 0.45f, 51.0f},
-    {23, 11, 1.0f, 18, 1.0f, 0.7f, 5, 17, 0.5f, 48.0f},
+    // planes helis armed boats armed still missiles missile flak both spacing
+    {6, 2, 0.0f, 5, 0.0f, 0.3f, 1.0f, 1, 0, 0.0f, 80.0f},
+    {8, 3, 0.3f, 6, 0.25f, 0.3f, 0.1f, 1, 2, 0.0f, 76.0f},
+    {9, 4, 0.45f, 7, 0.45f, 0.3f, 0.2f, 2, 4, 0.0f, 72.0f},
+    {10, 5, 0.55f, 9, 0.4f, 0.3f, 0.2f, 2, 6, 0.0f, 68.0f},
+    {12, 6, 0.65f, 10, 0.45f, 0.3f, 0.5f, 3, 7, 0.0f, 64.0f},
+    {14, 7, 0.75f, 12, 0.7f, 0.3f, 0.85f, 3, 9, 0.3f, 60.0f},
+    {16, 8, 0.85f, 13, 0.7f, 0.3f, 0.85f, 4, 11, 0.5f, 57.0f},
+    {18, 9, 1.0f, 15, 1.0f, 0.3f, 1.0f, 4, 13, 0.7f, 54.0f},
+    {20, 10, 1.0f, 16, 1.0f, 0.5f, 0.7f, 5, 15, 0.8f, 51.0f},
+    {23, 11, 1.0f, 18, 1.0f, 0.7f, 1.0f, 5, 17, 0.5f, 48.0f},
 };
 
 float HeadingOf(float dx, float dy)
@@ -121,9 +122,10 @@ struct Placer {
         return false;
     }
 
-    // A boat at e.y on the river's middle, still until given a course, with weapons when armed
-    // (on level 1 missiles only).
-    void Boat(EnemyPlacement& e, int maxKind, bool armed, int level)
+    // A boat at e.y on the river's middle, still until given a course, with weapons when armed:
+    // missiles (a quarter of them with flak as well) for the level's share of missile boats, flak
+    // for the rest (on level 1 missiles only).
+    void Boat(EnemyPlacement& e, int maxKind, bool armed, int level, float missileShare)
     {
         e.name = "EnemyBoat1";
         e.kind = rng.Int(maxKind + 1);
@@ -132,7 +134,7 @@ struct Placer {
         e.dy = -1.0f;
         e.heading = HeadingOf(e.dx, e.dy);
         const float r = rng.Float();
-        e.shootStatus = !armed ? 0 : (level == 1 || r < 0.55f ? 1 : (r < 0.8f ? 2 : 3));
+        e.shootStatus = !armed ? 0 : (level == 1 || r < 0.75f * missileShare ? 1 : (r < missileShare ? 3 : 2));
         e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
         e.floatingUp = e.kind == 2 && rng.Chance(0.5f) ? 1 : 0;
     }
@@ -319,7 +321,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
     for (int i = 0; i < mix.boats; ++i) {
         EnemyPlacement e;
         e.y = p.RandomY();
-        p.Boat(e, maxKind4, i < armedBoats, level);
+        p.Boat(e, maxKind4, i < armedBoats, level, mix.missileBoats);
         if (!p.rng.Chance(mix.stillBoats)) {
             const bool up = p.rng.Chance(0.5f);
             e.dy = up ? 1.0f : -1.0f;
@@ -382,7 +384,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         } else {
             e = EnemyPlacement{};
             e.y = p.rng.Range(y0, y1);
-            p.Boat(e, maxKind4, false, level);
+            p.Boat(e, maxKind4, false, level, 0.0f);
         }
         p.out.push_back(e);
     }
