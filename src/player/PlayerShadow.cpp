@@ -28,10 +28,10 @@ void CPlayerShadow::SetRoll(float degrees)
     float a = std::fabs(degrees);
     if (!std::isfinite(a))
         a = 0.0f;
-    const int quadrant = static_cast<int>(a / 90.0f);
-    float folded = std::fmod(a, 90.0f);
-    if (quadrant % 2 == 1)
-        folded = 90.0f - folded;
+    // Folded by the half turn in floating point: a roll read as a huge angle has no int quadrant.
+    float folded = std::fmod(a, 180.0f);
+    if (folded > 90.0f)
+        folded = 180.0f - folded;
     m_squeeze = 0.7f * folded / 90.0f;
 }
 

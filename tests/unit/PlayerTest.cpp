@@ -414,6 +414,9 @@ TEST_F(PlayerFlight, ShadowNarrowsWithTheBankAndLiesOnGroundOrWater)
     EXPECT_FLOAT_EQ(p->Shadow().Squeeze(), 0.35f);
     p->Shadow().SetRoll(135.0f);
     EXPECT_FLOAT_EQ(p->Shadow().Squeeze(), 0.35f);
+    p->Shadow().SetRoll(1.0e10f);  // 1e10 = 55555555 half turns + 100 degrees
+    EXPECT_NEAR(p->Shadow().Squeeze(), 0.7f * 80.0f / 90.0f, 1e-5f) << "a roll far past int folds like any other";
+    p->Shadow().SetRoll(135.0f);
     p->Shadow().Place({0, 20, 3});
     EXPECT_FLOAT_EQ(p->Shadow().Vertex(0, 0).x, -0.6f * 0.65f);
     world.ground = 2.0f;
