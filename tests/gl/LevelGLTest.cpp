@@ -97,6 +97,12 @@ protected:
                                             "detail_tex levels/level01/detail.jpg\nplane_pos_z 3\n" +
                                             fog + "m_fog_type 2\n" + water + "water_tex levels/level01/water.jpg\n");
     }
+    // The first level of the forged set, loaded into m_level as the game loads it.
+    bool LoadFirstLevel()
+    {
+        m_level = std::make_unique<CLevel>(&m_game, nullptr);
+        return m_level->LoadLevel(1);
+    }
     // A faceted dome with patchy clouds over it, as the forge makes them, in a sky of the given
     // colour (0 … 255 a channel).
     void PutCloudyDome(int red, int green, int blue)
@@ -168,8 +174,7 @@ TEST_F(LevelGLTest, TerrainSeenFromAboveShowsTheMainTextureWithTheDetailAddedSig
 {
     if (!HasMultiTexture)
         GTEST_SKIP() << "no multitexture";
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     const Terrain& t = *m_level->GetTerrain();
     ASSERT_EQ(t.DisplayListCount(), 16u);
     const auto px = Frame(Vec3(0, 100, 6), Vec3(0, 100.01f, 0), Vec3(0, 1, 0));
@@ -185,8 +190,7 @@ TEST_F(LevelGLTest, ChunksAreCompiledAheadOfTheViewAndDroppedBehindIt)
 {
     if (!HasMultiTexture)
         GTEST_SKIP() << "no multitexture";
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     const Terrain& t = *m_level->GetTerrain();
     ASSERT_EQ(t.DisplayListCount(), 16u);
     // Loaded: the three chunks around the start and the one after them, no more.
@@ -218,8 +222,7 @@ TEST_F(LevelGLTest, ChunksAreCompiledAheadOfTheViewAndDroppedBehindIt)
 
 TEST_F(LevelGLTest, SingleTexturePathDrawsTheDetailTextureAlone)
 {
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     m_level->GetTerrain()->SetMultiTexture(false);
     const auto px = Frame(Vec3(0, 100, 6), Vec3(0, 100.01f, 0), Vec3(0, 1, 0));
     int r, g, b;
@@ -231,8 +234,7 @@ TEST_F(LevelGLTest, SingleTexturePathDrawsTheDetailTextureAlone)
 
 TEST_F(LevelGLTest, DistantGroundFadesIntoTheFogAndPastTheEndOnlyWaterRemains)
 {
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     // Looking along the valley just above the ground: the far ground is pure fog colour.
     auto px = Frame(Vec3(0, 100, 2.5f), Vec3(0, 130, 1.96f), Vec3(0, 0, 1));
     int r, g, b;
@@ -255,8 +257,7 @@ TEST_F(LevelGLTest, SkyPassLeftOutWhereTheFrameHoldsTheSkyColourChangesNoPixel)
     PutTerra("h_dist 0.5\nh_max 10\n", "m_fog_color.x 0.721569\nm_fog_color.y 0.8\nm_fog_color.z 0.878431\n",
              "h_water 0.5\nwater_size 60\nk_water_tex 4\nwater_transparency 0.72\n");
     PutCloudyDome(184, 204, 224);
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     ASSERT_FALSE(CClouds::SkyPassNeeded(m_level->Clouds()->SkyColor(), m_level->FogColor()));
 
     // Low over the valley looking ahead and a little up, so that the dome's upright band at
@@ -287,8 +288,7 @@ TEST_F(LevelGLTest, FrameIsClearedInTheSkyColourAndSkyDifferentFromFogKeepsTheWh
     PutTerra("h_dist 3\nh_max 100\n", "m_fog_color.x 0\nm_fog_color.y 1\nm_fog_color.z 0\n",
              "h_water -1\nwater_size 40\nk_water_tex 4\nwater_transparency 1\n");
     PutCloudyDome(40, 60, 200);
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     EXPECT_NEAR((m_level->SkyColor() - Vec3(40 / 255.0f, 60 / 255.0f, 200 / 255.0f)).Length(), 0.0f, 1e-6f);
 
     const Vec3 eye(0, 100, 25);
@@ -333,8 +333,7 @@ TEST_F(LevelGLTest, FrameIsClearedInTheSkyColourAndSkyDifferentFromFogKeepsTheWh
 
 TEST_F(LevelGLTest, ReloadGraphicsRebuildsTheChunkLists)
 {
-    m_level = std::make_unique<CLevel>(&m_game, nullptr);
-    ASSERT_TRUE(m_level->LoadLevel(1));
+    ASSERT_TRUE(LoadFirstLevel());
     m_level->ReloadGraphics();
     EXPECT_EQ(m_level->GetTerrain()->DisplayListCount(), m_level->GetTerrain()->UsesMultiTexture() ? 16u : 0u);
     EXPECT_NE(m_game.m_clouds_texture, nullptr);

@@ -34,6 +34,36 @@ std::vector<uint8_t> Image(int n = N)
     return h;
 }
 
+// GL's matrices (column-major) for an eye at e looking at t with z up, and a 70 degree
+// perspective of aspect 4:3 from 0.1 to 100.
+void LookAt(const Vec3& e, const Vec3& t, float m[16])
+{
+    Vec3 f = t - e;
+    f.Normalize();
+    Vec3 s = f.Cross(Vec3(0, 0, 1));
+    s.Normalize();
+    const Vec3 u = s.Cross(f);
+    const float rows[3][3] = {{s.x, s.y, s.z}, {u.x, u.y, u.z}, {-f.x, -f.y, -f.z}};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c)
+            m[c * 4 + r] = rows[r][c];
+        m[12 + r] = -(rows[r][0] * e.x + rows[r][1] * e.y + rows[r][2] * e.z);
+        m[r * 4 + 3] = 0.0f;
+    }
+    m[15] = 1.0f;
+}
+
+void Perspective(float m[16])
+{
+    const float f = 1.0f / std::tan(35.0f * 3.14159265f / 180.0f), n = 0.1f, far = 100.0f;
+    std::fill(m, m + 16, 0.0f);
+    m[0] = f / (4.0f / 3.0f);
+    m[5] = f;
+    m[10] = (far + n) / (n - far);
+    m[11] = -1.0f;
+    m[14] = 2.0f * far * n / (n - far);
+}
+
 class TerrainTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -45,6 +75,18 @@ protected:
     float X(int w) const { return w * 0.5f - 16.0f; }
     float Y(int b, int r) const { return 0.5f * (b * (N - 1) + r); }
     float H(int g, int r) const { return m_terrain.Sample(g, r) * 10.0f / 255.0f; }
+    // The view both block-picking tests use: the eye a little behind and above y = 200, looking
+    // up the valley and slightly down; leaves the matrices in mv and pr for further picks.
+    std::vector<Terrain::BlockDraw> PickUpTheValley(float mv[16], float pr[16])
+    {
+        m_terrain.SetViewPosition(Vec3(0, 202, 6));
+        LookAt(kEye, Vec3(0, 210, 5), mv);
+        Perspective(pr);
+        std::vector<Terrain::BlockDraw> picked;
+        m_terrain.SelectBlocks(mv, pr, picked);
+        return picked;
+    }
+    static constexpr Vec3 kEye{0, 200, 8};
 
     std::vector<uint8_t> m_image;
     Terrain m_terrain{1.0f, false};
@@ -117,36 +159,6 @@ TEST_F(TerrainTest, ThreeChunksAroundTheViewAndOnlyThoseThatExist)
     EXPECT_EQ(m_terrain.ChunksToDraw(-1000.0f, c), 0);
     EXPECT_EQ(m_terrain.ChunksToDraw(std::nanf(""), c), 0);
     EXPECT_EQ(m_terrain.ChunksToDraw(1e30f, c), 0);
-}
-
-// GL's matrices (column-major) for an eye at e looking at t with z up, and a 70 degree
-// perspective of aspect 4:3 from 0.1 to 100.
-void LookAt(const Vec3& e, const Vec3& t, float m[16])
-{
-    Vec3 f = t - e;
-    f.Normalize();
-    Vec3 s = f.Cross(Vec3(0, 0, 1));
-    s.Normalize();
-    const Vec3 u = s.Cross(f);
-    const float rows[3][3] = {{s.x, s.y, s.z}, {u.x, u.y, u.z}, {-f.x, -f.y, -f.z}};
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c)
-            m[c * 4 + r] = rows[r][c];
-        m[12 + r] = -(rows[r][0] * e.x + rows[r][1] * e.y + rows[r][2] * e.z);
-        m[r * 4 + 3] = 0.0f;
-    }
-    m[15] = 1.0f;
-}
-
-void Perspective(float m[16])
-{
-    const float f = 1.0f / std::tan(35.0f * 3.14159265f / 180.0f), n = 0.1f, far = 100.0f;
-    std::fill(m, m + 16, 0.0f);
-    m[0] = f / (4.0f / 3.0f);
-    m[5] = f;
-    m[10] = (far + n) / (n - far);
-    m[11] = -1.0f;
-    m[14] = 2.0f * far * n / (n - far);
 }
 
 TEST_F(TerrainTest, BlocksCoverEveryChunkAndMeetOnWholeRowsAndStrips)
@@ -223,13 +235,9 @@ TEST_F(TerrainTest, ViewPicksBlocksInFrontWithDetailFallingWithDepth)
 {
     // Eye a little behind and above y = 200, looking along the valley; fog half at 10, full at 12.
     m_terrain.SetFogDepths(10.0f, 12.0f);
-    const Vec3 eye(0, 200, 8);
-    m_terrain.SetViewPosition(Vec3(0, 202, 6));
+    const Vec3 eye = kEye;
     float mv[16], pr[16];
-    LookAt(eye, Vec3(0, 210, 5), mv);
-    Perspective(pr);
-    std::vector<Terrain::BlockDraw> picked;
-    m_terrain.SelectBlocks(mv, pr, picked);
+    std::vector<Terrain::BlockDraw> picked = PickUpTheValley(mv, pr);
     ASSERT_FALSE(picked.empty());
 
     int chunks[3];
@@ -289,13 +297,9 @@ TEST_F(TerrainTest, BlocksWhollyNearerThanTheFogsStartComeFirstAndAreClearOfIt)
 {
     // Fog that begins at 14: a block is clear only when every corner lies within 14 of the eye.
     m_terrain.SetFogDepths(16.0f, 20.0f, 14.0f);
-    const Vec3 eye(0, 200, 8);
-    m_terrain.SetViewPosition(Vec3(0, 202, 6));
+    const Vec3 eye = kEye;
     float mv[16], pr[16];
-    LookAt(eye, Vec3(0, 210, 5), mv);
-    Perspective(pr);
-    std::vector<Terrain::BlockDraw> picked;
-    m_terrain.SelectBlocks(mv, pr, picked);
+    std::vector<Terrain::BlockDraw> picked = PickUpTheValley(mv, pr);
     ASSERT_FALSE(picked.empty());
     int clear = 0, straddling = 0;
     bool past = false;
