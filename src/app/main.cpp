@@ -27,6 +27,7 @@ const char* kTitle = "Gorgewing II";
 
 int main(int argc, char** argv)
 {
+    platform::KeepBigBlocksOffTheHeap();
     const CommandLine options = ParseCommandLine(argc, argv);
     if (!options.error.empty()) {
         std::fprintf(stderr, "gorgewing2: %s\nTry 'gorgewing2 --help' for more information.\n", options.error.c_str());

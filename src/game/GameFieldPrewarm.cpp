@@ -21,6 +21,7 @@
 #include "world/AtmosphericCtpl.h"
 #include "world/EnemiesCtrl.h"
 #include "world/Enemy.h"
+#include "world/EnemyShadow.h"
 #include "world/Level.h"
 
 #include <set>
@@ -28,19 +29,10 @@
 
 namespace {
 
-// A shadow's quad as the shadows draw it: black at a fifth, blended, with or without the
-// shadow picture.
+// A shadow's quad in the state every shadow is drawn in.
 void DrawShadowQuad(const CTexture* texture)
 {
-    if (texture && texture->GLName()) {
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, texture->GLName());
-    } else {
-        glDisable(GL_TEXTURE_2D);
-    }
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.2f);
+    CEnemyShadow::BeginState(texture);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(-1, -1, 0);
@@ -51,9 +43,7 @@ void DrawShadowQuad(const CTexture* texture)
     glTexCoord2f(0, 1);
     glVertex3f(-1, 1, 0);
     glEnd();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glColor4f(1, 1, 1, 1);
+    CEnemyShadow::EndState();
 }
 
 // A model as the missiles and the aircraft draw theirs: texturing on, white.

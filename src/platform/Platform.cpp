@@ -128,6 +128,14 @@ void MessageBox(Window* owner, const char* caption, const char* text)
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, owner ? owner->Handle() : nullptr);
 }
 
+void KeepBigBlocksOffTheHeap()
+{
+#ifdef __GLIBC__
+    // A fixed threshold also turns glibc's moving one off.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+}
+
 void ReturnFreeMemory()
 {
 #ifdef __GLIBC__

@@ -31,6 +31,11 @@ void SleepMs(uint32_t ms);
 void CursorPos(int& x, int& y);
 void ShowCursor(bool show);
 
+// Big blocks (decoded pictures, texture storage, file buffers) get pages of their own, given back
+// to the system when freed. glibc otherwise raises its threshold for that after the first big
+// free and serves later big blocks from the heap, where they leave holes. Called first in main.
+void KeepBigBlocksOffTheHeap();
+
 // Gives the heap's free pages back to the system (after a level's loading has freed its
 // temporary buffers), so that the resident size is what the game holds.
 void ReturnFreeMemory();

@@ -28,19 +28,31 @@ void CEnemyShadow::Place(const Vec3& c)
         }
 }
 
-void CEnemyShadow::Draw() const
+void CEnemyShadow::BeginState(const CTexture* texture)
 {
-    if (!m_visible)
-        return;
-    if (m_texture && m_texture->GLName()) {
+    if (texture && texture->GLName()) {
         glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, m_texture->GLName());
+        glBindTexture(GL_TEXTURE_2D, texture->GLName());
     } else {
         glDisable(GL_TEXTURE_2D);
     }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0, 0, 0, 0.2f);
+}
+
+void CEnemyShadow::EndState()
+{
+    glColor4f(1, 1, 1, 1);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void CEnemyShadow::Draw() const
+{
+    if (!m_visible)
+        return;
+    BeginState(m_texture);
     glBegin(GL_QUADS);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
@@ -65,7 +77,5 @@ void CEnemyShadow::Draw() const
     glTexCoord2f(0, 1);
     glVertex3f(m_grid[0][3].x, m_grid[0][3].y, wz);
     glEnd();
-    glColor4f(1, 1, 1, 1);
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
+    EndState();
 }

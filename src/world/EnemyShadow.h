@@ -25,6 +25,11 @@ public:
     bool IsVisible() const { return m_visible; }
     void Place(const Vec3& centre);
     void Draw() const;
+    // The state a shadow is drawn in — black at a fifth, blended, with the shadow picture when
+    // it has one — and back to white, unblended, untextured after. The level start's pre-warm
+    // draws its shadow through the same two calls.
+    static void BeginState(const CTexture* texture);
+    static void EndState();
 
     const Vec3& Vertex(int i, int j) const { return m_grid[i][j]; }
 

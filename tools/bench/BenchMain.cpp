@@ -87,6 +87,7 @@ float ValleyFloorX(const CLevel& world, float y)
 
 int main(int argc, char** argv)
 {
+    platform::KeepBigBlocksOffTheHeap();  // as the game does, so the peak memory compares
     // The autopilot's flights through every level: gw-bench flight ...
     if (argc > 1 && std::string(argv[1]) == "flight")
         return FlightBenchMain(argc, argv);
