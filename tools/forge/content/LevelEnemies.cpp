@@ -36,31 +36,32 @@ constexpr float kFlakShellSpeed = 0.25f;
 // The stretch down the valley the turret may be laid at.
 constexpr float kFlakAimMin = 5.0f, kFlakAimMax = 21.0f;
 
-// How many enemies of each sort a level of each difficulty gets, and how many of them shoot.
-// Ground targets stand one per stretch of groundSpacing units; the shares are of the enemies of
-// that sort (rounded).
+// How many enemies of each sort a level of each difficulty gets, and how many of them shoot, as
+// counts so that no level draws fewer armed enemies than the one before. The boats' missiles are
+// the fire that costs the most hull: they come only from level 5 on and grow from there, while the
+// early levels' fire is flak (a point of hull a hit) from boats and sites. Ground targets stand
+// one per stretch of groundSpacing units.
 struct LevelMix {
-    int planes, helicopters;
-    float armedHelicopters;
-    int boats;
-    float armedBoats, stillBoats;   // stillBoats: of the boats, the share that hold station
-    float missileBoats;             // of the armed boats, the share with missiles (the rest fire flak)
-    int missileSites, flakSites;
-    float flakWithMissiles;
+    int planes, linePlanes;               // linePlanes: of the planes, those that may fly the pilot's line
+    int helicopters, armedHelicopters;
+    int riverHelicopters;                 // of the armed ones, those that patrol over the river
+    int boats, missileBoats, flakBoats;   // the rest of the boats are unarmed
+    float stillBoats;                     // of the boats, the share that hold station
+    int missileSites, flakSites, flakWithMissiles;
     float groundSpacing;
 };
 constexpr LevelMix kMix[kLevelCount] = {
-    // planes helis armed boats armed still missiles missile flak both spacing
-    {6, 2, 0.0f, 5, 0.0f, 0.3f, 1.0f, 1, 0, 0.0f, 80.0f},
-    {8, 3, 0.3f, 6, 0.25f, 0.3f, 0.1f, 1, 2, 0.0f, 76.0f},
-    {9, 4, 0.45f, 7, 0.45f, 0.3f, 0.2f, 2, 4, 0.0f, 72.0f},
-    {10, 5, 0.55f, 9, 0.4f, 0.3f, 0.2f, 2, 6, 0.0f, 68.0f},
-    {12, 6, 0.65f, 10, 0.45f, 0.3f, 0.5f, 3, 7, 0.0f, 64.0f},
-    {14, 7, 0.75f, 12, 0.7f, 0.3f, 0.85f, 3, 9, 0.3f, 60.0f},
-    {16, 8, 0.85f, 13, 0.7f, 0.3f, 0.85f, 4, 11, 0.5f, 57.0f},
-    {18, 9, 1.0f, 15, 1.0f, 0.3f, 1.0f, 4, 13, 0.7f, 54.0f},
-    {20, 10, 1.0f, 16, 1.0f, 0.5f, 0.7f, 5, 15, 0.8f, 51.0f},
-    {23, 11, 1.0f, 18, 1.0f, 0.7f, 1.0f, 5, 17, 0.5f, 48.0f},
+    // planes line helis armed river boats missile flak still msites fsites both spacing
+    {6, 0, 2, 0, 0, 5, 0, 0, 0.3f, 1, 0, 0, 80.0f},
+    {8, 0, 3, 1, 0, 6, 0, 2, 0.3f, 1, 2, 0, 76.0f},
+    {9, 0, 4, 2, 0, 7, 0, 3, 0.3f, 2, 4, 0, 72.0f},
+    {10, 0, 5, 3, 0, 9, 0, 4, 0.3f, 2, 6, 0, 68.0f},
+    {12, 0, 6, 4, 1, 10, 2, 4, 0.3f, 3, 7, 0, 64.0f},
+    {14, 0, 7, 5, 1, 12, 4, 5, 0.3f, 3, 9, 3, 60.0f},
+    {16, 0, 8, 7, 2, 13, 6, 5, 0.3f, 4, 11, 6, 57.0f},
+    {18, 0, 9, 9, 2, 15, 9, 5, 0.3f, 4, 13, 9, 54.0f},
+    {20, 2, 10, 10, 4, 18, 13, 5, 0.5f, 5, 15, 10, 51.0f},
+    {23, 5, 11, 11, 6, 23, 18, 5, 0.7f, 5, 17, 11, 48.0f},
 };
 
 float HeadingOf(float dx, float dy)
@@ -93,6 +94,22 @@ struct Placer {
 
     float RandomY() { return rng.Range(kFirstY, lastY); }
 
+    // The i-th of n equal stretches between the start run and the end, its middle three fifths
+    // (so that the enemies of one sort come one after another over the whole level, never two
+    // side by side): the band a placement of that sort is drawn in.
+    void Stratum(int i, int n, float& y0, float& y1) const
+    {
+        const float step = (lastY - kFirstY) / static_cast<float>(std::max(n, 1));
+        y0 = kFirstY + step * (static_cast<float>(i) + 0.2f);
+        y1 = kFirstY + step * (static_cast<float>(i) + 0.8f);
+    }
+    float StratumY(int i, int n)
+    {
+        float y0 = 0.0f, y1 = 0.0f;
+        Stratum(i, n, y0, y1);
+        return rng.Range(y0, y1);
+    }
+
     bool GroundFree(float x, float y, float r)
     {
         for (const auto& g : ground)
@@ -122,10 +139,9 @@ struct Placer {
         return false;
     }
 
-    // A boat at e.y on the river's middle, still until given a course, with weapons when armed:
-    // missiles (a quarter of them with flak as well) for the level's share of missile boats, flak
-    // for the rest (on level 1 missiles only).
-    void Boat(EnemyPlacement& e, int maxKind, bool armed, int level, float missileShare)
+    // A boat at e.y on the river's middle, still until given a course, with the weapons of
+    // shootStatus (0 none, 1 missiles, 2 flak, 3 both).
+    void Boat(EnemyPlacement& e, int maxKind, int shootStatus)
     {
         e.name = "EnemyBoat1";
         e.kind = rng.Int(maxKind + 1);
@@ -133,8 +149,7 @@ struct Placer {
         e.z = kWater;
         e.dy = -1.0f;
         e.heading = HeadingOf(e.dx, e.dy);
-        const float r = rng.Float();
-        e.shootStatus = !armed ? 0 : (level == 1 || r < 0.75f * missileShare ? 1 : (r < missileShare ? 3 : 2));
+        e.shootStatus = shootStatus;
         e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
         e.floatingUp = e.kind == 2 && rng.Chance(0.5f) ? 1 : 0;
     }
@@ -185,13 +200,15 @@ struct Placer {
     // for an aircraft at leadSpeed (LeadDistance), inside the flak's range; away from other
     // ground targets. Of the spots tried, the nearest to the flight line (the first within
     // kFlakSiteOffsetMax). Gives the spot and the heading of that line.
-    bool HillSpot(float turretHeight, float z, float spacing, float leadSpeed, float& x, float& y, float& heading)
+    // Between y0 and y1 when they are given.
+    bool HillSpot(float turretHeight, float z, float spacing, float leadSpeed, float& x, float& y, float& heading,
+                  float y0 = 0.0f, float y1 = 0.0f)
     {
         if (!game.loaded)
             return false;
         float bestOffset = 1e9f;
         for (int tries = 0; tries < 60 && bestOffset > kFlakSiteOffsetMax; ++tries) {
-            const float ty = RandomY();
+            const float ty = y1 > y0 ? rng.Range(y0, y1) : RandomY();
             const float side = rng.Chance(0.5f) ? -1.0f : 1.0f;
             const float c = terrain.RiverCenter(ty);
             // Outwards from the river until the turret would stand at z, then halve the step.
@@ -266,17 +283,25 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         p.out.push_back(e);
     }
 
-    // Enemy aircraft: most come head-on, some cross the valley, a few fly ahead of the player.
+    // Enemy aircraft, one in each stretch of the level: most come head-on, some cross the valley,
+    // a few fly ahead of the player. Those that come head-on or fly ahead keep off the pilot's
+    // line (a stretch to one side, drifting outwards) but for the level's few line planes, spread
+    // among them: a collision costs the aircraft, so only the last levels aim their planes at it.
     for (int i = 0; i < mix.planes; ++i) {
         EnemyPlacement e;
         e.name = "EnemyPlane1";
         e.kind = p.rng.Int(maxKind4 + 1);
-        e.y = p.RandomY();
-        e.x = terrain.RiverCenter(e.y) + p.rng.Range(-8.0f, 8.0f);
+        e.y = p.StratumY(i, mix.planes);
+        const bool line = (i + 1) * mix.linePlanes / mix.planes > i * mix.linePlanes / mix.planes;
+        const float side = p.rng.Chance(0.5f) ? -1.0f : 1.0f;
+        const float x0 = p.rng.Range(-8.0f, 8.0f), off = p.rng.Range(3.5f, 8.0f);
+        const float edge = kValleyWidth / 2 - 3.0f;
+        e.x = line ? terrain.RiverCenter(e.y) + x0 : std::clamp(p.FlightLine(e.y) + side * off, -edge, edge);
         e.z = kFlyHeight;
         const float mode = p.rng.Float();
         if (mode < 0.6f) {
-            e.dx = p.rng.Range(-0.15f, 0.15f);
+            const float drift = p.rng.Range(-0.15f, 0.15f);
+            e.dx = line ? drift : side * std::fabs(drift);
             e.dy = -1.0f;
             e.speed = p.rng.Range(0.06f, 0.1f + 0.05f * t);
         } else if (mode < 0.88f) {
@@ -291,10 +316,11 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         p.out.push_back(e);
     }
 
-    // Helicopters patrol across the valley; a few stand parked on the plain. The level's share
-    // of them is armed (the first ones drawn: where they fly is drawn anyway).
-    const int armedHelicopters = static_cast<int>(std::lround(mix.armedHelicopters * mix.helicopters));
+    // Helicopters patrol across the valley; a few stand parked on the plain. The level's armed
+    // ones spread over the whole level among themselves, and so do the unarmed ones.
+    const int armedHelicopters = std::min(mix.armedHelicopters, mix.helicopters);
     for (int i = 0; i < mix.helicopters; ++i) {
+        const bool armed = i < armedHelicopters;
         EnemyPlacement e;
         e.name = "EnemyHelic1";
         e.kind = p.rng.Int(level >= 3 ? 2 : 1);
@@ -302,26 +328,49 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             e.isFlying = 0;
             e.heading = p.rng.Range(0.0f, 360.0f);
         } else {
-            e.y = p.RandomY();
-            e.x = terrain.RiverCenter(e.y) + p.rng.Range(-6.0f, 6.0f);
-            e.dx = p.rng.Chance(0.5f) ? 1.0f : -1.0f;
+            e.y = armed ? p.StratumY(i, armedHelicopters)
+                        : p.StratumY(i - armedHelicopters, mix.helicopters - armedHelicopters);
+            // A helicopter that starts over the water keeps to the river, the pilot's own way; the
+            // level's river patrols are spread among its armed ones, the rest start over the
+            // plain and cross the river only on their way from one side to the other.
+            const bool river = armed && mix.riverHelicopters > 0 &&
+                               (i + 1) * mix.riverHelicopters / armedHelicopters > i * mix.riverHelicopters / armedHelicopters;
+            const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
+            const float side = p.rng.Chance(0.5f) ? -1.0f : 1.0f;
+            const float off = p.rng.Range(1.0f, 4.0f);
+            e.x = river ? c + side * off * 0.25f * rw : c + side * (rw + terrain.Shape().bankWidth + off);
+            // Those over the plain set out away from the river: they turn at the valley's side
+            // and come back across it slowly, after the pilot has gone by.
+            const float way = p.rng.Chance(0.5f) ? 1.0f : -1.0f;
+            e.dx = river ? way : side;
             e.speed = p.rng.Range(0.025f, 0.04f + 0.02f * t);
             // Sideways along the valley's width, nose and rockets turned down the valley at the
             // approaching player.
             e.heading = 180.0f;
-            e.shoot = i < armedHelicopters ? 1 : 0;
+            e.shoot = armed ? 1 : 0;
         }
         e.z = kFlyHeight;
         p.out.push_back(e);
     }
 
-    // Boats on the river's middle; kind 2 is the submarine, which may surface. The level's
-    // share of them is armed.
-    const int armedBoats = static_cast<int>(std::lround(mix.armedBoats * mix.boats));
+    // Boats on the river's middle; kind 2 is the submarine, which may surface. The missile boats
+    // (every fourth with flak as well), the flak boats and the unarmed ones each spread over the
+    // whole level, so that the fire keeps coming at the same pace from start to end.
+    const int missileBoats = std::min(mix.missileBoats, mix.boats);
+    const int flakBoats = std::min(mix.flakBoats, mix.boats - missileBoats);
     for (int i = 0; i < mix.boats; ++i) {
         EnemyPlacement e;
-        e.y = p.RandomY();
-        p.Boat(e, maxKind4, i < armedBoats, level, mix.missileBoats);
+        int status = 0;
+        if (i < missileBoats) {
+            e.y = p.StratumY(i, missileBoats);
+            status = i % 4 == 3 ? 3 : 1;
+        } else if (i < missileBoats + flakBoats) {
+            e.y = p.StratumY(i - missileBoats, flakBoats);
+            status = 2;
+        } else {
+            e.y = p.StratumY(i - missileBoats - flakBoats, mix.boats - missileBoats - flakBoats);
+        }
+        p.Boat(e, maxKind4, status);
         if (!p.rng.Chance(mix.stillBoats)) {
             const bool up = p.rng.Chance(0.5f);
             e.dy = up ? 1.0f : -1.0f;
@@ -336,17 +385,25 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
     // missile climbs to the flying height, so missile sites stand on the plain; flak flies level
     // from the turret, so sites with flak stand on the valley side, turret just under the
     // flying height. A spot is looked for again a few times before a site is given up.
-    const int bothWeapons = static_cast<int>(std::lround(mix.flakWithMissiles * mix.flakSites));
+    // Each sort of site spreads over the whole level: a site's spot is looked for in its own
+    // stretch first, then anywhere. Flak sites with missiles as well come evenly among them.
+    const int bothWeapons = std::min(mix.flakWithMissiles, mix.flakSites);
     for (int i = 0; i < mix.missileSites + mix.flakSites; ++i) {
         EnemyPlacement e;
         e.name = "EnemyAAD1";
         const bool flak = i >= mix.missileSites;
         e.kind = flak ? 1 : 0;
-        e.shootStatus = !flak ? 1 : (i - mix.missileSites < bothWeapons ? 3 : 2);
+        const int k = flak ? i - mix.missileSites : i;
+        const bool both = flak && (k + 1) * bothWeapons / mix.flakSites > k * bothWeapons / mix.flakSites;
+        e.shootStatus = !flak ? 1 : (both ? 3 : 2);
+        float y0 = 0.0f, y1 = 0.0f;
+        p.Stratum(k, flak ? mix.flakSites : mix.missileSites, y0, y1);
         bool placed = false;
         for (int attempt = 0; attempt < 4 && !placed; ++attempt) {
+            if (attempt == 2)
+                y0 = y1 = 0.0f;
             if (!flak) {
-                placed = p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f);
+                placed = p.PlainSpot(e.x, e.y, kFlyHeight - 1.2f, 5.0f, y0, y1);
                 if (placed) {
                     const float aimY = e.y - p.rng.Range(8.0f, 16.0f);
                     e.heading = HeadingOf(terrain.RiverCenter(aimY) - e.x, aimY - e.y);
@@ -355,7 +412,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
                 // Each turret is laid for one aircraft's normal speed, in turn.
                 const float lead = kNormalSpeed[(i - mix.missileSites) % 3] * kUpdateTime;
                 placed = p.HillSpot(SiteTurretHeight(e.kind), kFlyHeight - kFlakTurretBelowFlight, 5.0f, lead, e.x, e.y,
-                                    e.heading);
+                                    e.heading, y0, y1);
             }
         }
         if (!placed)
@@ -384,7 +441,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         } else {
             e = EnemyPlacement{};
             e.y = p.rng.Range(y0, y1);
-            p.Boat(e, maxKind4, false, level, 0.0f);
+            p.Boat(e, maxKind4, 0);
         }
         p.out.push_back(e);
     }
