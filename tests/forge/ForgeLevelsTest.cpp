@@ -187,6 +187,52 @@ TEST(ForgeLevelEnemies, TargetsComeEveryFewSecondsAndLevelsGetHarder)
     }
 }
 
+// The fire grows level by level and comes evenly. On the base set and on seeded ones no level
+// has fewer missile boats, armed enemies or helicopters patrolling the river (the pilot's own way)
+// than the one before, the first levels none of either; and a level's missile boats spread over
+// its whole length, each fifth of it holding about a fifth of them, so that no single stretch
+// decides what the level costs.
+TEST(ForgeLevelEnemies, FireRisesLevelByLevelAndSpreadsOverTheLevel)
+{
+    for (uint64_t seed : {0ull, 1ull, 977ull}) {
+        int lastMissileBoats = 0, lastArmed = 0, lastRiverHelicopters = 0;
+        for (int level = 1; level <= kLevelCount; ++level) {
+            const LevelTerrain t(LevelShape(level));
+            const float start = 90.0f, end = t.Length() - 2.6f * kHeightSide / kLines * kSampleDist;
+            int missileBoats = 0, armed = 0, riverHelicopters = 0;
+            int fifths[5] = {};
+            for (const EnemyPlacement& e : PlaceEnemies(t, level, seed)) {
+                const bool boat = e.name == "EnemyBoat1", helicopter = e.name == "EnemyHelic1";
+                armed += (e.name == "EnemyAAD1" || (boat && e.shootStatus > 0) || (helicopter && e.shoot)) ? 1 : 0;
+                if (helicopter && e.isFlying && std::fabs(e.x - t.RiverCenter(e.y)) < t.RiverHalfWidth(e.y))
+                    ++riverHelicopters;
+                if (boat && (e.shootStatus == 1 || e.shootStatus == 3)) {
+                    ++missileBoats;
+                    ++fifths[std::clamp(static_cast<int>((e.y - start) / (end - start) * 5.0f), 0, 4)];
+                }
+            }
+            const std::string where = "level " + std::to_string(level) + " seed " + std::to_string(seed);
+            EXPECT_GE(missileBoats, lastMissileBoats) << where;
+            EXPECT_GE(armed, lastArmed) << where;
+            EXPECT_GE(riverHelicopters, lastRiverHelicopters) << where;
+            if (level <= 4) {
+                EXPECT_EQ(missileBoats, 0) << where;
+                EXPECT_EQ(riverHelicopters, 0) << where;
+            }
+            if (level == kLevelCount) {
+                EXPECT_GT(missileBoats, 10) << where;
+            }
+            for (int f = 0; f < 5; ++f) {
+                EXPECT_GE(fifths[f], missileBoats / 5 - 1) << where << ": fifth " << f;
+                EXPECT_LE(fifths[f], (missileBoats + 4) / 5 + 1) << where << ": fifth " << f;
+            }
+            lastMissileBoats = missileBoats;
+            lastArmed = armed;
+            lastRiverHelicopters = riverHelicopters;
+        }
+    }
+}
+
 TEST(ForgeLevelEnemies, FileListsEveryEntryWithTheKeysOfItsClass)
 {
     const LevelTerrain t(LevelShape(6));

@@ -52,7 +52,10 @@ void GameFile(ForgeFiles& files)
     p.SetFloat("m_boat_missile_speed", 0.3);
     p.SetFloat("m_aad_missile_speed", 0.2);
     p.Comment("Damage dealt to the player");
-    p.SetFloat("m_missile_aa_damage", 4);
+    // A missile takes 3 of the hulls' 10 to 14: the jets go down at the fourth, the helicopter at
+    // the fifth, so that what a level costs grows with the missiles it throws rather than with
+    // one lucky hit.
+    p.SetFloat("m_missile_aa_damage", 3);
     p.SetFloat("m_missile_al_damage", 2);
     p.SetFloat("m_flak_damage", 1);
     p.Comment("Scores");
