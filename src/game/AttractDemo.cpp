@@ -85,6 +85,7 @@ CAttractDemo::CAttractDemo(GameData* game, const CBitmapText* font, int level, i
     m_field = std::make_unique<CGameField>(game, font, &m_pilot_input, graphics);
     m_field->SetWriteSaveFile(false);
     m_field->NewLevel(level);
+    m_field->PrewarmOnce();
     m_field->SelectAircraft(aircraft);
     m_field->Hud().DropHelp();
     if (m_game) {

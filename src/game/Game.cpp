@@ -249,6 +249,7 @@ void CGame::OnDialogClosed(int result, CDialogScreen* dialog)
         if (app && app->Width() > 0)
             app->View().SetPerspective(app->Width(), app->Height());
         m_aircraft = m_begin->Choice();
+        m_field->PrewarmOnce();  // when Take Off came before the screen's second frame
         m_field->SelectAircraft(m_aircraft);
         StartEngine();
         CaptureMouse();

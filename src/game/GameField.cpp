@@ -115,7 +115,7 @@ void CGameField::NewLevel(int level)
 
     m_lives_at_level_begin = m_lives;
     m_ended = 0;
-    PrewarmDraws();
+    m_prewarmed = false;
 
     // Autosave: the controls always; the game state only with autosave on. Storing the controls
     // also writes the score tables, so a field that writes no save (tools, the attract mode's
@@ -135,6 +135,17 @@ void CGameField::NewLevel(int level)
     platform::ReturnFreeMemory();  // the level's file buffers and decoded pictures are gone
     LogWrite("CGameField::NewLevel = ok");
     LogWrite("--------------------------------");
+}
+
+void CGameField::PrewarmOnce()
+{
+    if (m_prewarmed)
+        return;
+    m_prewarmed = true;
+    if (!m_graphics)
+        return;
+    PrewarmDraws();
+    platform::ReturnFreeMemory();  // what the driver's compilers freed
 }
 
 void CGameField::Update(float dt)

@@ -6,7 +6,8 @@
 // player's end (finished or dead), the lives and the level time. NewLevel ends with the autosave
 // of the controls (and, with autosave on, the game state) to "data/save.sav". Built without
 // graphics (tests, tools) the level loads no textures and nothing touches GL until Draw; with
-// graphics NewLevel sends every kind of drawing of the flight once, unseen (PrewarmDraws).
+// graphics every kind of drawing of the flight is sent once, unseen, before the flight starts
+// (PrewarmOnce, called by the begin-level screen and at Take Off).
 //
 // A level that cannot be loaded still gives a field: an empty level is flown over until the fuel
 // runs out, and each step of NewLevel writes its log line only once its object exists.
@@ -46,11 +47,17 @@ public:
     // without a level), then Draw. The game screen and the attract demonstration draw through it.
     void DrawFrame();
     void SelectAircraft(int aircraft);
-    // With graphics, at the end of NewLevel: every kind of drawing the flight can ask for, sent
-    // once through an empty scissor box, so that a software GL compiles its shader variants
-    // while the level loads instead of in the middle of the flight. Leaves the back buffer and
-    // every GL state as they were (GameFieldPrewarm.cpp).
+    // With graphics: every kind of drawing the flight can ask for, sent once through an empty
+    // scissor box, so that a software GL compiles its shader variants before the flight instead
+    // of in the middle of it. Leaves the back buffer and every GL state as they were
+    // (GameFieldPrewarm.cpp).
     void PrewarmDraws();
+    // PrewarmDraws the first time after NewLevel, nothing after. NewLevel leaves it out so that
+    // the begin-level screen shows sooner: that screen calls it on its second frame (its first
+    // is on screen by then), and Take Off and the attract demonstration call it before the
+    // flight's first frame in case it has not run yet.
+    void PrewarmOnce();
+    bool Prewarmed() const { return m_prewarmed; }
     void ReleaseLevel();
 
     // The game state keys of the saved game ("gf_..."), and reading them back.
@@ -106,6 +113,7 @@ private:
 
     InputDevices* m_input;
     bool m_graphics;
+    bool m_prewarmed = false;
     bool m_write_save = true;
     std::function<uint32_t()> m_clock;
 };

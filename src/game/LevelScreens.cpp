@@ -57,7 +57,7 @@ void Text(const CBitmapText* font, const std::string& text, float size, float x,
 // --- begin-level screen -------------------------------------------------------------------
 
 CBeginLevelScreen::CBeginLevelScreen(CGameField* field, int aircraft, CMenuLayout& layout, InputDevices* input)
-    : CMenuDialog(layout), m_game(field ? field->Game() : nullptr), m_choice(aircraft),
+    : CMenuDialog(layout), m_field(field), m_game(field ? field->Game() : nullptr), m_choice(aircraft),
       m_input(input)
 {
     SetVirtualSize(800, 600);
@@ -131,6 +131,9 @@ void CBeginLevelScreen::OnControlEvent(CControl* control)
 
 void CBeginLevelScreen::Draw()
 {
+    // The level's unseen pre-warm, once the screen's first frame is up for the player to see.
+    if (m_frames_drawn++ > 0 && m_field)
+        m_field->PrewarmOnce();
     LayoutProjection();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -36,6 +36,7 @@ public:
 private:
     InputDevices* Input() const;
 
+    CGameField* m_field;
     GameData* m_game;
     CSimpleButton* m_select[3] = {};
     CSimpleButton* m_main_menu = nullptr;
@@ -46,6 +47,7 @@ private:
     // held from the click that opened it does not skip the choice.
     bool m_fire_armed = false;
     bool m_closing = false;
+    int m_frames_drawn = 0;
 };
 
 class CCompleteLevelScreen : public NInterface::CMenuDialog {

@@ -82,6 +82,26 @@ TEST_F(LevelScreensGL, BeginScreenShowsTitlePreviewsAndButtons)
     EXPECT_GT(begin.AircraftButton(0)->Width(), 0.0f) << "the button has its look";
 }
 
+// The level's pre-warm is not part of the level start: the begin-level screen sends it on its
+// second frame, once, and the screen looks the same with it.
+TEST_F(LevelScreensGL, BeginScreenPrewarmsTheLevelOnItsSecondFrameUnseen)
+{
+    AppWindow::InitMultiTexture();
+    ASSERT_TRUE(m_game->SelectLevelSet("levels/base.set"));
+    CGameField field(m_game.get(), m_layout.Font(), nullptr, true);
+    field.SetWriteSaveFile(false);
+    field.NewLevel(1);
+    EXPECT_FALSE(field.Prewarmed()) << "the level start leaves it to the screen";
+    CBeginLevelScreen begin(&field, 0, m_layout, nullptr);
+    const auto first = Frame(begin, "begin_level_first");
+    EXPECT_FALSE(field.Prewarmed()) << "the first frame goes to the player at once";
+    const auto second = Frame(begin, "begin_level_second");
+    EXPECT_TRUE(field.Prewarmed());
+    EXPECT_EQ(first, second) << "the pre-warm leaves no mark on the screen";
+    field.NewLevel(1);
+    EXPECT_FALSE(field.Prewarmed()) << "every level start wants its own";
+}
+
 TEST_F(LevelScreensGL, CompleteScreenShowsTheTallyRowsAndIcons)
 {
     m_game->killCounts[0] = 3;

@@ -146,6 +146,7 @@ TEST_F(AttractMode, TheDemoFliesABaseLevelWithItsEnemiesAndAKeyGivesTheMenuBack)
     CAttractDemo* demo = IdleIntoDemo();
     ASSERT_NE(demo, nullptr);
     ASSERT_NE(demo->Field(), nullptr);
+    EXPECT_TRUE(demo->Field()->Prewarmed()) << "the demonstration flies without a begin-level screen";
     EXPECT_GE(demo->Level(), 1);
     EXPECT_LE(demo->Level(), GameData::Get().levelsCount);
     const CPlayer* p = demo->Field()->Player();

@@ -168,6 +168,18 @@ TEST_F(GameFlow, TheWorldWaitsAfterRegainingFocus)
     EXPECT_LE(frozen, 8);
 }
 
+TEST_F(GameFlow, TakeOffBeforeTheBeginScreensSecondFrameStillPrewarmsTheLevel)
+{
+    auto g = Make();
+    g->Update(kStep);
+    ASSERT_NE(g->BeginScreen(), nullptr);
+    EXPECT_FALSE(g->Field().Prewarmed()) << "the level start leaves it to the begin-level screen";
+    g->BeginScreen()->OnControlEvent(g->BeginScreen()->AircraftButton(0));
+    g->OnDialogClosed(g->BeginScreen()->Result(), g->BeginScreen());
+    ASSERT_EQ(g->GetPhase(), CGame::Playing);
+    EXPECT_TRUE(g->Field().Prewarmed()) << "the flight never starts without it";
+}
+
 TEST_F(GameFlow, EscapeOnTheBeginScreenGoesBackToTheMenu)
 {
     auto g = Make();

@@ -222,7 +222,11 @@ int RunFlightBench(const FlightBenchOptions& o)
         field.SetClock([&frameClock] { return frameClock; });
         const auto t0 = Clock::now();
         field.NewLevel(level);
-        const double newLevelMs = Ms(t0, Clock::now());
+        const auto t1 = Clock::now();
+        const double newLevelMs = Ms(t0, t1);
+        // In the game the begin-level screen sends the pre-warm; here it follows at once.
+        field.PrewarmOnce();
+        const double prewarmMs = Ms(t1, Clock::now());
         // The level start's autosave enciphers, which seeds the generator from the clock.
         std::srand(seed + 1000u);
         if (!o.enemies)
@@ -315,10 +319,10 @@ int RunFlightBench(const FlightBenchOptions& o)
         std::printf("    {\"level\": %d, \"finished\": %s, \"end_state\": \"%s\", \"game_seconds\": %.1f, "
                     "\"y\": %.1f, \"length\": %.1f, \"fuel_end\": %.1f, \"fuel_min\": %.1f, \"fuel_taken\": %.1f, "
                     "\"depots_steered\": %d, \"avoid_frames\": %d, \"hull_end\": %.0f, \"min_clearance\": %.2f, "
-                    "\"newlevel_ms\": %.1f",
+                    "\"newlevel_ms\": %.1f, \"prewarm_ms\": %.1f",
                     level, finished ? "true" : "false", StateName(p->GetState()), n / 60.0, p->Position().y,
                     world ? world->Length() : 0.0f, p->Fuel(), pilot.MinFuel(), fuelTaken, pilot.DepotsSteered(),
-                    pilot.AvoidFrames(), p->HullPercent(), pilot.MinClearance(), newLevelMs);
+                    pilot.AvoidFrames(), p->HullPercent(), pilot.MinClearance(), newLevelMs, prewarmMs);
         if (o.enemies)
             std::printf(", \"score\": %d, \"kills\": [%d, %d, %d, %d], \"deaths\": %d, \"fire_frames\": [%d, %d]",
                         game.scoreLevel, game.killCounts[0], game.killCounts[1], game.killCounts[2],
