@@ -35,6 +35,7 @@ constexpr float kFlakFirstShot = 47.0f, kFlakPeriod = 33.0f;
 constexpr float kFlakShellSpeed = 0.25f;
 // The stretch down the valley the turret may be laid at.
 constexpr float kFlakAimMin = 5.0f, kFlakAimMax = 21.0f;
+constexpr int kFlakLeadsFrom = 5;
 
 // How many enemies of each sort a level of each difficulty gets, and how many of them shoot, as
 // counts so that no level draws fewer armed enemies than the one before. The boats' missiles are
@@ -174,8 +175,9 @@ struct Placer {
     // shells crosses the flight line just as an aircraft flying at speed (units per update)
     // arrives there: the site wakes when the aircraft comes within kWindowAhead, fires its first
     // shell kFlakFirstShot updates later and then one every kFlakPeriod. 0 when no shell can meet
-    // it inside the range.
-    float LeadDistance(float x, float y, float speed) const
+    // it inside the range. With late, the aircraft arrives that many updates after a shell has
+    // crossed: half a period puts it between two shells.
+    float LeadDistance(float x, float y, float speed, float late = 0.0f) const
     {
         const float shell = kFlakShellSpeed * kUpdateTime;
         float best = 0.0f;
@@ -187,7 +189,7 @@ struct Placer {
             const float arrive = (kWindowAhead - a) / speed;   // updates after the site wakes
             const float flown = reach / shell;
             for (int k = 0; k < 8; ++k) {
-                const float miss = arrive - (kFlakFirstShot + kFlakPeriod * k + flown);
+                const float miss = arrive - (kFlakFirstShot + kFlakPeriod * k + flown) - late;
                 if (std::fabs(miss) < 0.11f)   // the scan's step moves it by about 0.2
                     best = a;
             }
@@ -202,7 +204,7 @@ struct Placer {
     // kFlakSiteOffsetMax). Gives the spot and the heading of that line.
     // Between y0 and y1 when they are given.
     bool HillSpot(float turretHeight, float z, float spacing, float leadSpeed, float& x, float& y, float& heading,
-                  float y0 = 0.0f, float y1 = 0.0f)
+                  float y0 = 0.0f, float y1 = 0.0f, float late = 0.0f)
     {
         if (!game.loaded)
             return false;
@@ -232,7 +234,7 @@ struct Placer {
             const float offset = std::fabs(tx - FlightLine(ty));
             if (offset >= bestOffset || std::fabs(tx) > kValleyWidth / 2 - 4 || !GroundFree(tx, ty, spacing))
                 continue;
-            const float lead = LeadDistance(tx, ty, leadSpeed);
+            const float lead = LeadDistance(tx, ty, leadSpeed, late);
             if (lead <= 0.0f)
                 continue;
             const float aimY = ty - lead;
@@ -398,6 +400,10 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         e.shootStatus = !flak ? 1 : (both ? 3 : 2);
         float y0 = 0.0f, y1 = 0.0f;
         p.Stratum(k, flak ? mix.flakSites : mix.missileSites, y0, y1);
+        // The first levels' flak is laid so that a pilot keeping the normal speed flies between
+        // two shells: it bursts across the way, seen and heard, and hits only one who slows down
+        // or speeds up. From kFlakLeadsFrom on it is laid to meet the aircraft.
+        const float late = level < kFlakLeadsFrom ? kFlakPeriod / 2 : 0.0f;
         bool placed = false;
         for (int attempt = 0; attempt < 4 && !placed; ++attempt) {
             if (attempt == 2)
@@ -412,7 +418,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
                 // Each turret is laid for one aircraft's normal speed, in turn.
                 const float lead = kNormalSpeed[(i - mix.missileSites) % 3] * kUpdateTime;
                 placed = p.HillSpot(SiteTurretHeight(e.kind), kFlyHeight - kFlakTurretBelowFlight, 5.0f, lead, e.x, e.y,
-                                    e.heading, y0, y1);
+                                    e.heading, y0, y1, late);
             }
         }
         if (!placed)
