@@ -68,21 +68,12 @@ bool AudioDevice::Open()
                 Mix_SetPostMix(CountMixed, m_trace.get());
             return true;
         }
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        // The driver stays up until the device goes (see the header): no output, no mixer.
+        m_driverKept = true;
     }
-    // No sound output: the silent driver keeps the mixer's calls valid, and the device is not
-    // ready so nothing is loaded or played.
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    const bool up = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    if (up) {
-        if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, 2, kChunkFrames) == 0) {
-            m_opened = true;
-            Mix_AllocateChannels(0);
-        } else {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        }
-    }
+    // No sound output: silence. The device is not ready, so nothing is loaded or played, and
+    // every mixer call is skipped.
+    m_silent = true;
     return false;
 }
 
@@ -102,6 +93,8 @@ AudioDevice::~AudioDevice()
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+    if (m_driverKept)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     if (g_device == this)
         g_device = nullptr;
 }

@@ -5,8 +5,10 @@
 // NAudio::Music reach it through AudioDevice::Get(). Samples and modules are named by small
 // integer handles (0 is none), so a handle kept after the device is gone is harmless: every call
 // is a no-op when the device or the handle is missing. When no sound output can be opened the
-// device falls back to SDL's silent "dummy" driver and marks itself not ready; nothing is then
-// loaded or played and the game runs in silence without a message.
+// device falls back to silence: it counts as opened but is not ready, no mixer runs, nothing is
+// loaded or played and the game runs without a message. A driver that started but could not
+// open an output is kept until the device goes: shutting it down at once can wait on its
+// device-watching thread (SDL's ALSA polls every 100 ms), which would hold up the start.
 //
 // A sample loaded for n simultaneous playbacks gets n mixer channels of its own; asking for a
 // channel while all n play takes the one that has played longest (it is stopped and reused).
@@ -25,7 +27,7 @@ using AudioHandle = uint32_t;
 
 class AudioDevice {
 public:
-    // Opens the default output at 44100 Hz; on failure the silent driver, not ready. Registers
+    // Opens the default output at 44100 Hz; on failure the silent fall-back, not ready. Registers
     // the new device as the one Get() returns. Never returns null.
     static std::unique_ptr<AudioDevice> Create();
     static AudioDevice* Get();
@@ -37,9 +39,10 @@ public:
     AudioDevice& operator=(const AudioDevice&) = delete;
 
     bool Ready() const { return m_ready; }
-    // A mixer is open, on a real output or on the silent fall-back.
-    bool Opened() const { return m_opened; }
-    // The SDL audio driver in use ("pulseaudio", "alsa", "dummy", ...; "" when none).
+    // A real output is open, or the device fell back to silence.
+    bool Opened() const { return m_opened || m_silent; }
+    // The SDL audio driver the mixer plays through ("pulseaudio", "alsa", "dummy", ...; "" when
+    // no mixer is open, as in the silent fall-back).
     const char* DriverName() const;
 
     // Samples: decoded from a file image in memory (Ogg Vorbis or WAV). 0 when not ready or
@@ -110,7 +113,9 @@ private:
     bool ValidChannel(int channel) const { return channel >= 0 && channel < m_channelCount; }
 
     bool m_ready = false;
-    bool m_opened = false;
+    bool m_opened = false;        // the mixer is open on an output
+    bool m_silent = false;        // no output could be opened: the silent fall-back
+    bool m_driverKept = false;    // SDL audio is up without a mixer, shut down with the device
     bool m_samplesEnabled = true;
     bool m_musicEnabled = true;
     int m_sampleVolume = 100;

@@ -6,6 +6,7 @@
 #include "audio/Music.h"
 #include "audio/SoundTable.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -272,6 +273,33 @@ TEST(SoundManagerSilent, WithoutASoundDeviceNothingLoadsOrPlays)
         EXPECT_EQ(music.CurrentIndex(), -1);
         music.Update();
     }
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+// A driver that starts but cannot open its output (here SDL's file writer with a path that cannot
+// be made) falls back to silence without restarting SDL audio on another driver: that shutdown
+// can wait on the failed driver's device-watching thread. The kept driver goes with the device.
+TEST(SoundManagerSilent, ADriverThatCannotOpenIsKeptNotRestartedAndGoesWithTheDevice)
+{
+    const Uint32 before = SDL_WasInit(SDL_INIT_AUDIO);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", "/nonexistent-folder/gorgewing2-audio.raw", 1);
+    {
+        CSoundManager sounds;
+        EXPECT_TRUE(sounds.Initialize());
+        EXPECT_FALSE(sounds.Ready());
+        ASSERT_NE(sounds.Device(), nullptr);
+        EXPECT_STREQ(sounds.Device()->DriverName(), "");
+        ASSERT_NE(SDL_GetCurrentAudioDriver(), nullptr);
+        EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "disk");
+        NAudio::Music music;
+        music.AddTrack("none.ogg");
+        music.PlayNext();
+        music.Update();
+        sounds.StopAll();
+    }
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), before);
+    unsetenv("SDL_DISKAUDIOFILE");
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
