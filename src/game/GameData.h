@@ -1,10 +1,11 @@
 // GameData: the one process-wide game record — tuning values, models and textures, controls,
 // the chosen level set and the score state of the running game.
 //
-// Created on first use (Get) and destroyed at shut-down (Destroy). The main menu fills it once
-// when it is first built, in two steps: LoadGameFile() reads "dat/game.txt", the ten particle
-// descriptions and the three aircraft files (no GL needed), then LoadModels() loads every model
-// and texture of the game into the resource bank "main" (a GL context must be current). The
+// Created on first use (Get) and destroyed at shut-down (Destroy). The main menu fills it once,
+// in two steps: when it is built, LoadGameFile() reads "dat/game.txt", the ten particle
+// descriptions and the three aircraft files (no GL needed); once the menu is on screen, or
+// before a control of it is used, LoadModels() loads every model and texture of the game into
+// the resource bank "main" (a GL context must be current). The
 // menu's controls come and go through LoadControls/StoreControls (game/GameControls.h). Choosing
 // a level set is SelectLevelSet(). Every game Part reads the fields directly.
 //

@@ -50,14 +50,21 @@ CMainMenu::CMainMenu(const ResourceGroup* group, CResourceBank* bank, bool loadG
             m_attract_idle_ms = static_cast<float>(seconds * 1000.0);
     }
 
-    // The game's tuning, models and textures, once, when the menu is first built.
+    // The game's tuning now; its models and textures after the menu's first frame (Update).
     if (loadGameData) {
-        GameData& data = GameData::Get();
-        data.LoadGameFile();
-        const int missing = data.LoadModels();
-        LogWrite("GameData: %d files missing", missing);
+        GameData::Get().LoadGameFile();
+        m_models_pending = true;
     }
     LogWrite("CMainMenu = ok");
+}
+
+void CMainMenu::LoadGameModels()
+{
+    if (!m_models_pending)
+        return;
+    m_models_pending = false;
+    const int missing = GameData::Get().LoadModels();
+    LogWrite("GameData: %d files missing", missing);
 }
 
 CMainMenu::~CMainMenu()
@@ -180,6 +187,9 @@ void CMainMenu::Activate()
 
 void CMainMenu::Update(float elapsedMs)
 {
+    // The menu is on screen: now the game's models load, before the player can start a game.
+    if (m_drawn)
+        LoadGameModels();
     if (m_reopen_game_dialog) {
         m_reopen_game_dialog = 0;
         OnControlEvent(m_game_btn);
@@ -208,6 +218,7 @@ void CMainMenu::StartDemo(int level)
     AppWindow* app = AppWindow::Get();
     if (m_demo || !app)
         return;
+    LoadGameModels();
     m_demo = std::make_unique<CAttractDemo>(&GameData::Get(), m_layout.Font(), level,
                                             std::rand() % GameData::kAircraftCount, app->Window().HasGLContext());
     app->PushScreen(m_demo.get());
@@ -260,6 +271,7 @@ void CMainMenu::Draw()
     CScreen::Draw();
     glPopMatrix();
     TheAppConfig().m_music.Update();
+    m_drawn = true;
 }
 
 // The menu drags its window by the cursor's place in the window: when the window has followed
@@ -360,6 +372,8 @@ void CMainMenu::ToggleFullScreen()
 
 void CMainMenu::OnControlEvent(CControl* control)
 {
+    // Every dialog may lead into a game: the models are there before any opens.
+    LoadGameModels();
     CScreen::OnControlEvent(control);
     if (control == m_game_btn) {
         if (m_game_dlg)

@@ -35,7 +35,10 @@ class CTop7Dlg;
 class CMainMenu : public CDialogScreen {
 public:
     // Loads the layout and every interface texture through group and bank (either may be null:
-    // tests); with loadGameData the game record loads its tuning, models and textures too.
+    // tests); with loadGameData the game record loads its tuning at once, and its models and
+    // textures once the menu has been drawn (LoadGameModels), so that the menu shows without
+    // waiting for them. Whatever may use them first (a control of the menu, the demonstration)
+    // loads them before it goes on.
     CMainMenu(const ResourceGroup* group, CResourceBank* bank, bool loadGameData = true);
     ~CMainMenu() override;
 
@@ -50,6 +53,10 @@ public:
     // Adopts a game screen as the current one (the game dialog hands them over; tests).
     void SetGameScreen(CScreen* game) { m_game = game; }
     bool ReopenGameDialog() const { return m_reopen_game_dialog; }
+    // The game's models and textures into the bank "main", once; a no-op when they are loaded
+    // or the menu was built without the game's data. Needs the GL context.
+    void LoadGameModels();
+    bool GameModelsPending() const { return m_models_pending; }
 
     // The attract mode: the idle time before a demonstration (30 s; the environment variable
     // GORGEWING2_ATTRACT_IDLE gives seconds instead, for tests), the idle time counted so far and
@@ -127,6 +134,8 @@ private:
     std::unique_ptr<CAttractDemo> m_demo;
     bool m_back_from_demo = false;
     bool m_close_after_demo = false;  // Alt+F4 ended the demonstration: the menu closes the game
+    bool m_models_pending = false;    // the game's models are still to be loaded
+    bool m_drawn = false;             // the menu has drawn a frame
 };
 
 } // namespace NInterface

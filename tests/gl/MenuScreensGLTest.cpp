@@ -5,7 +5,9 @@
 
 #include "app/AppWindow.h"
 #include "game/GameData.h"
+#include "render/Entity3DS.h"
 #include "render/ResourceBank.h"
+#include "render/Unit.h"
 #include "render/Texture.h"
 #include "resources/AppConfig.h"
 #include "resources/ResourceGroup.h"
@@ -292,5 +294,72 @@ TEST_F(MenuScreensGLTest, BackgroundInAWindowOfItsSizeIsItsPictureTexelForPixel)
         }
     EXPECT_GT(compared, 300000);
     EXPECT_EQ(differ, 0);
+    AppWindow::Get()->CloseTop(true);
+}
+
+// The game's models and textures load once the menu has been drawn, so that the menu shows first,
+// and are there before anything can start a game: the update after the first frame loads them,
+// and a control used before any frame (a click at once) loads them before it acts.
+class MenuGameModelsGLTest : public ForgedDataGLContext {
+protected:
+    void SetUp() override
+    {
+        ForgedDataGLContext::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        GameData::Destroy();
+        AppWindow::Create("menu test");
+        m_menu = std::make_unique<CMainMenu>(m_group, m_bank, true);
+        m_menu->Activate();
+    }
+    void TearDown() override
+    {
+        m_menu.reset();
+        AppWindow::Release();
+        GameData::Destroy();
+        ForgedDataGLContext::TearDown();
+    }
+    static void ExpectModelsLoaded()
+    {
+        const GameData& data = GameData::Get();
+        for (int i = 0; i < GameData::kAircraftCount; ++i) {
+            ASSERT_NE(data.m_air_planes[i], nullptr) << i;
+            EXPECT_TRUE(data.m_air_planes[i]->IsLoaded()) << i;
+            ASSERT_NE(data.m_plane_prev[i], nullptr) << i;
+            EXPECT_NE(data.m_plane_prev[i]->GLName(), 0u) << i;
+        }
+        ASSERT_NE(data.m_e_boats[0], nullptr);
+        EXPECT_NE(data.m_e_boats[0]->Mesh(), nullptr);
+    }
+    std::unique_ptr<CMainMenu> m_menu;
+};
+
+TEST_F(MenuGameModelsGLTest, LoadOnTheUpdateAfterTheFirstFrame)
+{
+    EXPECT_TRUE(m_menu->GameModelsPending());
+    EXPECT_EQ(GameData::Get().m_air_planes[0], nullptr);
+    AppWindow::Get()->PushScreen(m_menu.get());
+    m_menu->Update(16.666666f);  // before the first frame: the menu comes first
+    EXPECT_TRUE(m_menu->GameModelsPending());
+    AppWindow::Get()->DrawScreens();
+    m_menu->Update(16.666666f);
+    EXPECT_FALSE(m_menu->GameModelsPending());
+    ExpectModelsLoaded();
+    // Loaded once: a later update adds nothing to the bank.
+    CEntity3DS* first = GameData::Get().m_air_planes[0];
+    m_menu->Update(16.666666f);
+    EXPECT_EQ(GameData::Get().m_air_planes[0], first);
+    AppWindow::Get()->CloseTop(true);
+}
+
+TEST_F(MenuGameModelsGLTest, AreThereWhenTheGameDialogOpensBeforeAnyFrame)
+{
+    AppWindow::Get()->PushScreen(m_menu.get());
+    m_menu->OnControlEvent(m_menu->GameButton());
+    ASSERT_NE(m_menu->GameDialog(), nullptr);
+    EXPECT_FALSE(m_menu->GameModelsPending());
+    ExpectModelsLoaded();
+    AppWindow::Get()->CloseAllDialogs();
+    AppWindow::Get()->UpdateFrame(0);
     AppWindow::Get()->CloseTop(true);
 }
