@@ -236,8 +236,10 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
 
 void CMainMenu::Draw()
 {
+    // The background quad below covers every pixel of the picture (white where its texture is
+    // missing), so only depth is cleared: a colour clear would be one more full-screen pass.
     glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_ALPHA_TEST);
