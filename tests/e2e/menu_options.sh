@@ -29,7 +29,8 @@ wx=0
 wy=0
 # Starts the game and waits for the main menu; sets wx, wy to the window's corner on screen.
 start_game() {
-  "$bin" --windowed >"$work/stdout.txt" 2>&1 &
+  # The sanitizer runs keep the GL driver loaded to the end (as tests/e2e/lib/game.sh does).
+  LD_PRELOAD="${GW_E2E_GAME_PRELOAD:-${LD_PRELOAD:-}}" "$bin" --windowed >"$work/stdout.txt" 2>&1 &
   pid=$!
   local wid=""
   for _ in $(seq 1 200); do
