@@ -7,8 +7,9 @@
 #   game     the game itself through the scripted e2e runs of the menu and options, a level, the
 #            game-over dialog and the Top 7 tables, with leak detection on at exit.
 # Usage: scripts/asan_runs.sh [flights] [seeded] [game]   (all when none is given). Needs a display
-# (run under xvfb-run). Every sanitizer report lands in build/asan-runs/reports/ as a file; the
-# script ends with the count and fails when there is one. Leaks inside the system libraries that
+# (run under xvfb-run -a -s "-noreset", so the X server does not reset between games). Every
+# sanitizer report lands in build/asan-runs/reports/ as a file; the script ends with the count and
+# fails when there is one. Leaks inside the system libraries that
 # SDL and Mesa load are suppressed by tests/lsan.supp.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

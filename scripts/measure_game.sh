@@ -68,7 +68,7 @@ trap 'exit 130' INT TERM
 start_xvfb() {
   local fdfile="$scratch/display"
   rm -f "$fdfile"
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 1 100); do [[ -s "$fdfile" ]] && break; sleep 0.05; done
   [[ -s "$fdfile" ]] || { echo "$0: Xvfb did not start" >&2; exit 1; }

@@ -8,7 +8,12 @@ wid=""
 work=""
 held_keys=""  # released on exit, in case a failure left them down
 
-fail() { echo "FAIL: $*"; [[ -f "${work:-}/log.txt" ]] && tail -n 30 "$work/log.txt"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  [[ -f "${work:-}/log.txt" ]] && tail -n 30 "$work/log.txt"
+  [[ -f "${work:-}/stdout.txt" ]] && { echo "--- the game's output:"; grep -v "^ALSA lib" "$work/stdout.txt" | tail -n 30; }
+  exit 1
+}
 
 e2e_cleanup() {
   if [[ -n "$pid" ]]; then
