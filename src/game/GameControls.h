@@ -2,7 +2,7 @@
 //
 // The main menu calls LoadControls once when it is first built, with the file it has read
 // (ReadSaveFile), and StoreControls into the tree it writes back at exit (WriteSaveFile); the
-// game's autosave at every level start (Part of the game screen) stores them too. The bindings are
+// game's autosave at every level start (done by the game screen) stores them too. The bindings are
 // DirectInput scan codes and joystick button indices, whatever the platform: the input layer
 // translates. A file without bindings ("m_left_key" missing or 0) gives every default binding and
 // keeps the camera, custom level and level set already held. Failures are not errors: an

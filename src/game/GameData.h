@@ -5,9 +5,9 @@
 // in two steps: when it is built, LoadGameFile() reads "dat/game.txt", the ten particle
 // descriptions and the three aircraft files (no GL needed); once the menu is on screen, or
 // before a control of it is used, LoadModels() loads every model and texture of the game into
-// the resource bank "main" (a GL context must be current). The
-// menu's controls come and go through LoadControls/StoreControls (game/GameControls.h). Choosing
-// a level set is SelectLevelSet(). Every game Part reads the fields directly.
+// the resource bank "main" (a GL context must be current). The menu's controls come and go
+// through LoadControls/StoreControls (game/GameControls.h). Choosing a level set is
+// SelectLevelSet(). Every subsystem of the game reads the fields directly.
 //
 // Failures never stop the game: a missing "dat/game.txt" leaves every key at 0 (the file's
 // default), a missing model or texture leaves its handle pointing at an empty bank entry (drawn
