@@ -14,6 +14,13 @@
 
 namespace {
 
+// The share of the way back to level that one step of dt takes, for a return time of back: never
+// past level, so a time shorter than the step (a file's 0.001) cannot swing the bank ever wider.
+float RollBackShare(float dt, float back)
+{
+    return back > 0.0f ? std::min(dt / back, 1.0f) : 0.0f;
+}
+
 float Column(const float (&values)[GameData::kAircraftCount], int aircraft)
 {
     return values[std::clamp(aircraft, 0, GameData::kAircraftCount - 1)];
@@ -272,9 +279,7 @@ void CPlayer::UpdateFlying(float dt)
 
     Fire(dt, in ? in->FireValue(g) : 0);
 
-    const float back = Column(g.m_plane_k_side_rotate_back, a);
-    if (back != 0.0f)
-        m_roll -= dt * m_roll / back;
+    m_roll -= m_roll * RollBackShare(dt, Column(g.m_plane_k_side_rotate_back, a));
     if (m_roll * m_roll < 0.05f)
         m_roll = 0.0f;
     m_velocity.x = m_angle_max_side != 0.0f ? m_roll / m_angle_max_side * m_side_speed : 0.0f;
@@ -349,9 +354,7 @@ void CPlayer::UpdateShotDown(float dt)
     m_position.z += dt * m_velocity.z / 3.0f;
     m_position += m_velocity * dt;
     m_pitch -= 1.0f;
-    const float back = m_game ? Column(m_game->m_plane_k_side_rotate_back, m_aircraft) : 0.0f;
-    if (back != 0.0f)
-        m_roll -= dt * m_roll / back;
+    m_roll -= m_roll * RollBackShare(dt, m_game ? Column(m_game->m_plane_k_side_rotate_back, m_aircraft) : 0.0f);
     if (m_roll * m_roll < 0.05f)
         m_roll = 0.0f;
     const float water = m_world ? m_world->WaterHeight() : 0.0f;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr float kDt = 16.666666f * 0.13f;
@@ -331,6 +333,24 @@ TEST_F(PlayerFlight, SteeringIntoAValleyWallCrashes)
     EXPECT_EQ(p->GetState(), CPlayer::ShotDown);
     EXPECT_GT(p->Position().x, 5.0f);
     EXPECT_GT(p->Roll(), 0.0f) << "the right input banks positive";
+}
+
+TEST_F(PlayerFlight, AReturnToLevelShorterThanTheStepLevelsTheBankInsteadOfSwingingItWider)
+{
+    // A tuning file's 0.001 against a step of about 2: the bank comes back to level at once, it
+    // does not overshoot by a thousand times and grow to infinity.
+    game.m_plane_k_side_rotate_back[0] = 0.001f;
+    auto p = Make(0);
+    Hold(game.m_right_key);
+    for (int i = 0; i < 5; ++i)
+        p->Update(kDt);
+    Hold(game.m_right_key, false);
+    for (int i = 0; i < 40; ++i) {
+        p->Update(kDt);
+        ASSERT_TRUE(std::isfinite(p->Roll())) << "frame " << i;
+        ASSERT_TRUE(std::isfinite(p->Position().x)) << "frame " << i;
+    }
+    EXPECT_EQ(p->Roll(), 0.0f);
 }
 
 TEST_F(PlayerFlight, HitsLowerTheHullAndTheSecondEmptiesIt)
