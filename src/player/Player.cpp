@@ -14,11 +14,19 @@
 
 namespace {
 
+// The share of the way to a target that one step takes. A tuning file's factor above one would
+// carry the value past its target and swing it wider every step, a negative one away from it, until
+// it is no longer a number; both are held to the whole way or none of it.
+float StepShare(float share)
+{
+    return share > 0.0f ? std::min(share, 1.0f) : 0.0f;
+}
+
 // The share of the way back to level that one step of dt takes, for a return time of back: never
 // past level, so a time shorter than the step (a file's 0.001) cannot swing the bank ever wider.
 float RollBackShare(float dt, float back)
 {
-    return back > 0.0f ? std::min(dt / back, 1.0f) : 0.0f;
+    return back > 0.0f ? StepShare(dt / back) : 0.0f;
 }
 
 float Column(const float (&values)[GameData::kAircraftCount], int aircraft)
@@ -231,17 +239,17 @@ void CPlayer::UpdateFlying(float dt)
     if (input < 0) {
         const float f = static_cast<float>(-input) / 1000.0f;
         const float target = m_speed_normal + (m_speed_max - m_speed_normal) * f;
-        m_velocity.y += (target - m_velocity.y) * m_k_acceleration;
+        m_velocity.y += (target - m_velocity.y) * StepShare(m_k_acceleration);
         const float rate = rateNormal + (rateHigh - rateNormal) * f;
         m_fuel -= dt * (rate - rateNormal);
     } else if (input == 0) {
-        m_velocity *= Column(g.m_plane_k_speed_down, a);
+        m_velocity *= StepShare(Column(g.m_plane_k_speed_down, a));
         if (m_velocity.Length() < m_speed_normal)
             m_velocity.y = m_speed_normal;
     } else {
         const float f = static_cast<float>(input) / 1000.0f;
         const float target = m_speed_normal + (m_speed_min - m_speed_normal) * f;
-        m_velocity.y += (target - m_velocity.y) * m_k_deceleration;
+        m_velocity.y += (target - m_velocity.y) * StepShare(m_k_deceleration);
     }
 
     // Engine pitch follows the speed.
@@ -263,7 +271,7 @@ void CPlayer::UpdateFlying(float dt)
     float k = Column(g.m_plane_k_side_rotate, a);
     if (m_controls.keyboardSteer)
         k *= 0.5f;
-    m_roll += dt * (targetRoll - m_roll) * k;
+    m_roll += (targetRoll - m_roll) * StepShare(dt * k);
     if (!m_is_helicopter && maneuver && m_velocity.y > m_speed_normal) {
         if (side < 0 && m_roll < 15.0f)
             m_maneuver_dir = -1;

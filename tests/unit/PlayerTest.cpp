@@ -353,6 +353,38 @@ TEST_F(PlayerFlight, AReturnToLevelShorterThanTheStepLevelsTheBankInsteadOfSwing
     EXPECT_EQ(p->Roll(), 0.0f);
 }
 
+TEST_F(PlayerFlight, HostileApproachFactorsKeepBankAndSpeedBetweenTheirLimits)
+{
+    // Factors far above one step's whole way (or below nothing) take the whole way or none of it:
+    // bank and speed never pass their targets, so they cannot swing wider frame by frame.
+    game.m_plane_k_side_rotate[0] = 1000.0f;
+    game.m_plane_k_acceleration[0] = 50.0f;
+    game.m_plane_k_deceleration[0] = -3.0f;
+    game.m_plane_k_speed_down[0] = 1.5f;
+    auto p = Make(0);
+    const float maxBank = game.m_plane_angle_max_side[0];
+    Hold(game.m_right_key);
+    Hold(game.m_up_key);
+    for (int i = 0; i < 30; ++i) {
+        p->Update(kDt);
+        ASSERT_LE(std::fabs(p->Roll()), maxBank + 1e-3f) << "frame " << i;
+        ASSERT_LE(p->Velocity().y, p->SpeedMax() * 1.0001f) << "frame " << i;
+    }
+    EXPECT_GT(p->Roll(), 0.9f * maxBank) << "the whole way to the input's bank, less the return to level";
+    EXPECT_FLOAT_EQ(p->Velocity().y, p->SpeedMax());
+    Hold(game.m_up_key, false);
+    Hold(game.m_down_key);
+    for (int i = 0; i < 30; ++i)
+        p->Update(kDt);
+    EXPECT_FLOAT_EQ(p->Velocity().y, p->SpeedMax()) << "a negative brake factor does nothing";
+    Hold(game.m_down_key, false);
+    for (int i = 0; i < 30; ++i) {
+        p->Update(kDt);
+        ASSERT_TRUE(std::isfinite(p->Position().y)) << "frame " << i;
+        ASSERT_LE(p->Velocity().y, p->SpeedMax() * 1.0001f) << "frame " << i;
+    }
+}
+
 TEST_F(PlayerFlight, HitsLowerTheHullAndTheSecondEmptiesIt)
 {
     auto p = Make(0);
