@@ -89,6 +89,12 @@ bool CTexture::Upload(const DecodedImage& image, bool wrap, bool mipmaps)
         return false;
     DeleteGLTexture();
     const GLenum format = image.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
+    // Every texture is kept with an alpha channel, an RGB picture's being opaque. The software
+    // GL stores RGB texels in four bytes anyway, and a picture textured the same way whether it
+    // has alpha or not lets the driver build one fixed-function shader for both where it would
+    // build (and keep) one per kind: an opaque texel's alpha of 1 leaves every mode we draw with
+    // (modulate, replace over an opaque picture, the detail texture's combine) as it was.
+    constexpr GLint kInternalFormat = GL_RGBA;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -101,7 +107,7 @@ bool CTexture::Upload(const DecodedImage& image, bool wrap, bool mipmaps)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap ? GL_REPEAT : GL_CLAMP);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap ? GL_REPEAT : GL_CLAMP);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(image.bytesPerPixel), static_cast<GLint>(image.width),
+        gluBuild2DMipmaps(GL_TEXTURE_2D, kInternalFormat, static_cast<GLint>(image.width),
                           static_cast<GLint>(image.height), format, GL_UNSIGNED_BYTE, image.pixels.data());
     } else {
         // Without mipmaps the texture repeats whatever the wrap flag says.
@@ -109,7 +115,7 @@ bool CTexture::Upload(const DecodedImage& image, bool wrap, bool mipmaps)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,
+        glTexImage2D(GL_TEXTURE_2D, 0, kInternalFormat, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,
                      format, GL_UNSIGNED_BYTE, image.pixels.data());
     }
     m_gl_name = name;

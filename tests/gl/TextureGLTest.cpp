@@ -67,6 +67,42 @@ TEST_F(RenderGLTest, WrapModesAndMipmaps)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// An RGB picture is kept with an opaque alpha channel, mipmapped or not (so that it is textured
+// by the same driver shader as an RGBA picture), and still draws as an RGB one: modulated by a
+// half-transparent colour over red, the colour's alpha alone sets the blend.
+TEST_F(RenderGLTest, RgbPicturesHoldAnOpaqueAlphaAndBlendByTheColoursAlpha)
+{
+    Write("dat/grey.tga", MakeTga(2, 2, 24, std::vector<uint8_t>(12, 200)));
+    for (const bool mipmaps : {false, true}) {
+        SCOPED_TRACE(mipmaps ? "mipmapped" : "without mipmaps");
+        CTexture tex;
+        ASSERT_TRUE(tex.LoadFromGroup(&m_group, Path("dat/grey.tga"), false, mipmaps));
+        EXPECT_EQ(tex.BytesPerPixel(), 3u);  // the picture's own depth
+        glBindTexture(GL_TEXTURE_2D, tex.GLName());
+        GLint alphaBits = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+        EXPECT_GT(alphaBits, 0);
+
+        glClearColor(1, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        ScreenView();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1, 1, 1, 0.5f);
+        tex.DrawQuad(0, 0, 0, 64, 64);
+        glDisable(GL_BLEND);
+        glDisable(GL_TEXTURE_2D);
+        glColor4f(1, 1, 1, 1);
+        const Rgb p = At(ReadPixels(), 32, 32);
+        // Half the grey 200 over half of full red.
+        EXPECT_NEAR(p.r, 228, 2);
+        EXPECT_NEAR(p.g, 100, 2);
+        EXPECT_NEAR(p.b, 100, 2);
+    }
+    glClearColor(0, 0, 0, 1);
+}
+
 TEST_F(RenderGLTest, FailedDecodeKeepsTheTextureAndReleaseClearsTheName)
 {
     Write("dat/four.tga", FourColours());
