@@ -17,4 +17,14 @@ void* GLProcAddress(const char* name)
     return SDL_GL_GetProcAddress(name);
 }
 
+namespace {
+unsigned g_context_serial = 0;
+}
+
+unsigned GLContextSerial() { return g_context_serial; }
+
+bool HasCurrentGLContext() { return SDL_GL_GetCurrentContext() != nullptr; }
+
+void CountGLContext() { ++g_context_serial; }
+
 }  // namespace platform

@@ -38,4 +38,10 @@ extern bool HasMultiTexture;
 namespace platform {
 // Address of a GL entry point of the current context, or null.
 void* GLProcAddress(const char* name);
+// How many GL contexts have been made so far (Window::CreateGLContext counts them): a GL name
+// kept with an older count belongs to a context that is gone.
+unsigned GLContextSerial();
+// True when a GL context is current on this thread.
+bool HasCurrentGLContext();
+void CountGLContext();
 }

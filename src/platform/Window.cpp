@@ -1,6 +1,7 @@
 // The SDL2 window, its GL context, its icon and the desktop full screen.
 #include "platform/Window.h"
 
+#include "platform/GL.h"
 #include "platform/Platform.h"
 
 #include <SDL.h>
@@ -84,6 +85,7 @@ bool Window::CreateGLContext()
         return false;
     SDL_GL_MakeCurrent(m_window, static_cast<SDL_GLContext>(m_context));
     SDL_GL_SetSwapInterval(0);
+    CountGLContext();
     return true;
 }
 

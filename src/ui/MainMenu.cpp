@@ -128,6 +128,8 @@ void CMainMenu::StopMusic() { TheAppConfig().m_music.Stop(); }
 void CMainMenu::SetUp2D()
 {
     SetVirtualSize(800, 600);
+    // A new display or a screen left: the picture is drawn afresh on the next frame.
+    m_picture_key.clear();
     // The menu moves its window itself (see OnMouseMove), not through the screen's dragging.
     m_draggable = false;
     if (!glGetString(GL_VERSION))
@@ -221,7 +223,14 @@ void CMainMenu::StartDemo(int level)
     LoadGameModels();
     m_demo = std::make_unique<CAttractDemo>(&GameData::Get(), m_layout.Font(), level,
                                             std::rand() % GameData::kAircraftCount, app->Window().HasGLContext());
+    ReleasePicture();
     app->PushScreen(m_demo.get());
+}
+
+void CMainMenu::ReleasePicture()
+{
+    m_picture.Release();
+    m_picture_key.clear();
 }
 
 void CMainMenu::OnScreenClosed(CScreen* closed)
@@ -236,10 +245,48 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
 
 void CMainMenu::Draw()
 {
-    // The background quad below covers every pixel of the picture (white where its texture is
-    // missing), so only depth is cleared: a colour clear would be one more full-screen pass.
+    // The picture covers every pixel (its background quad, white where the texture is missing),
+    // so only depth is cleared: a colour clear would be one more full-screen pass.
     glClearColor(0, 0, 0, 0);
     glClear(GL_DEPTH_BUFFER_BIT);
+    // The menu's picture changes only with what PictureKey holds: drawn when that changes, it is
+    // kept offscreen and copied back to the window on the next frames, which costs a small part
+    // of drawing it.
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<int64_t> key = PictureKey(viewport);
+    if (m_keep_picture && m_picture.HasPicture() && key == m_picture_key) {
+        m_picture.Present(viewport[0], viewport[1]);
+    } else {
+        DrawPicture();
+        m_picture_key.clear();
+        if (m_keep_picture && m_picture.Capture(viewport[0], viewport[1], viewport[2], viewport[3])) {
+            m_picture_key = std::move(key);
+            ++m_pictures_kept;
+        }
+    }
+    TheAppConfig().m_music.Update();
+    m_drawn = true;
+}
+
+std::vector<int64_t> CMainMenu::PictureKey(const int viewport[4]) const
+{
+    const CTexture* back = m_layout.Texture("m_main_window_back");
+    std::vector<int64_t> key = {viewport[2], viewport[3], back ? back->GLName() : -1, back ? back->Width() : 0,
+                                back ? back->Height() : 0};
+    const AppWindow* app = AppWindow::Get();
+    key.push_back(app ? app->Width() : 0);
+    key.push_back(app ? app->Height() : 0);
+    for (const auto& b : m_buttons) {
+        key.insert(key.end(), {b->IsEnabled() ? 1 : 0, b->State(), b->Texture() ? b->Texture()->GLName() : -1,
+                               static_cast<int64_t>(b->X() * 64), static_cast<int64_t>(b->Y() * 64),
+                               static_cast<int64_t>(b->Width() * 64), static_cast<int64_t>(b->Height() * 64)});
+    }
+    return key;
+}
+
+void CMainMenu::DrawPicture()
+{
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_ALPHA_TEST);
@@ -272,8 +319,6 @@ void CMainMenu::Draw()
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     CScreen::Draw();
     glPopMatrix();
-    TheAppConfig().m_music.Update();
-    m_drawn = true;
 }
 
 // The menu drags its window by the cursor's place in the window: when the window has followed
@@ -433,6 +478,7 @@ void CMainMenu::OnDialogClosed(int result, CDialogScreen* dialog)
             StopMusic();
             m_game = game;
             m_game_dlg.reset();
+            ReleasePicture();
             if (AppWindow* app = AppWindow::Get())
                 app->PushScreen(m_game);
             return;

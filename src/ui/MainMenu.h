@@ -12,11 +12,14 @@
 // (CAttractDemo) and, when that closes, is back exactly as it was.
 #pragma once
 
+#include "render/OffscreenPicture.h"
 #include "resources/ParamFile.h"
 #include "ui/DialogScreen.h"
 #include "ui/MenuLayout.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class CAttractDemo;
 class CResourceBank;
@@ -69,6 +72,12 @@ public:
     CAttractDemo* Demo() const { return m_demo.get(); }
     void StartDemo(int level = 0);
 
+    // The menu's picture (background and buttons) is drawn when it changes, kept offscreen and
+    // copied back to the window on the frames after; off, or where the context cannot keep it
+    // offscreen, the menu draws it every frame. PicturesKept counts the pictures kept.
+    void SetKeepPicture(bool keep) { m_keep_picture = keep; }
+    int PicturesKept() const { return m_pictures_kept; }
+
     void Update(float elapsedMs) override;
     void Draw() override;
     void Activate() override;
@@ -105,6 +114,13 @@ private:
     void ToggleFullScreen();
     void StartMusic();
     void StopMusic();
+    // Background and buttons, drawn into the picture's viewport.
+    void DrawPicture();
+    // Everything the picture depends on: the viewport's size, the window's picture size (the
+    // background's filter), the background texture and each button's state, look and place.
+    std::vector<int64_t> PictureKey(const int viewport[4]) const;
+    // Gives the offscreen picture back while a game or the demonstration is on screen.
+    void ReleasePicture();
 
     const ResourceGroup* m_group;
     CMenuLayout m_layout;
@@ -136,6 +152,10 @@ private:
     bool m_close_after_demo = false;  // Alt+F4 ended the demonstration: the menu closes the game
     bool m_models_pending = false;    // the game's models are still to be loaded
     bool m_drawn = false;             // the menu has drawn a frame
+    COffscreenPicture m_picture;
+    std::vector<int64_t> m_picture_key;  // what m_picture shows (empty: to be drawn)
+    bool m_keep_picture = true;
+    int m_pictures_kept = 0;
 };
 
 } // namespace NInterface

@@ -24,6 +24,7 @@
 #include "ui/TextDlg.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -222,6 +223,164 @@ TEST_F(MenuScreensGLTest, IntroShowsOneOfTheTwoPictures)
     EXPECT_GT(Colours(px, 0, 0, 800, 600), 200);
     CIntro other(m_group, 12346);
     EXPECT_TRUE(other.HasPicture());
+}
+
+// The menu's picture kept offscreen and copied back to the window against the menu drawn every
+// frame (as where the context cannot keep it offscreen): the very same pixels.
+class MenuPictureGLTest : public MenuScreensGLTest {
+protected:
+    void SetUp() override
+    {
+        MenuScreensGLTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        AppWindow::Get()->PushScreen(m_menu.get());
+    }
+    void TearDown() override
+    {
+        if (m_menu)
+            AppWindow::Get()->CloseTop(true);
+        MenuScreensGLTest::TearDown();
+    }
+    // One frame of the menu over a window cleared magenta (so that a copy that did not happen
+    // shows): drawn, as without an offscreen buffer, or copied from the picture kept offscreen
+    // (the frame before keeps it when it is not there yet or out of date).
+    std::vector<unsigned char> MenuFrame(bool copied, const char* name)
+    {
+        m_menu->SetKeepPicture(copied);
+        const int kept = m_menu->PicturesKept();
+        ClearWindow();
+        std::vector<unsigned char> px = Frame(name);
+        if (!copied || m_menu->PicturesKept() == kept)
+            return px;
+        ClearWindow();
+        return Frame(name);
+    }
+    void ClearWindow()
+    {
+        const bool scissor = glIsEnabled(GL_SCISSOR_TEST);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(1, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (scissor)
+            glEnable(GL_SCISSOR_TEST);
+    }
+    // Pixels whose colour differs at all.
+    int Differ(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) const
+    {
+        int n = 0;
+        for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
+            n += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+        return n;
+    }
+    // The 2D set-up a screen finds after the menu's own (the menu's Activate would also drop the
+    // kept picture).
+    void SetUp2DByHand(int x, int y, int w, int h)
+    {
+        glViewport(x, y, w, h);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 800, 600, 0, -50, 50);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+};
+
+TEST_F(MenuPictureGLTest, CopiedMenuIsTheMenuDrawnAlsoWithAButtonHovered)
+{
+    const std::vector<unsigned char> copied = MenuFrame(true, "menu_copied");
+    ASSERT_EQ(m_menu->PicturesKept(), 1) << "llvmpipe keeps the picture offscreen";
+    // Unchanged, the next frames copy the picture without keeping it again.
+    EXPECT_EQ(Differ(MenuFrame(true, "menu_copied_again"), copied), 0);
+    EXPECT_EQ(m_menu->PicturesKept(), 1);
+    const std::vector<unsigned char> drawn = MenuFrame(false, "menu_drawn");
+    EXPECT_EQ(Differ(copied, drawn), 0);
+
+    // A hovered button is a new picture.
+    m_menu->OnMouseMove(300, 226, 0);
+    const int kept = m_menu->PicturesKept();
+    const std::vector<unsigned char> hovered = MenuFrame(true, "menu_copied_hover");
+    EXPECT_EQ(m_menu->PicturesKept(), kept + 1);
+    EXPECT_GT(Differ(hovered, copied), 100);
+    EXPECT_EQ(Differ(hovered, MenuFrame(false, "menu_drawn_hover")), 0);
+    // And back: the plain picture again.
+    MenuFrame(true, "menu_copied_hover");
+    m_menu->OnMouseMove(5, 5, 0);
+    EXPECT_EQ(Differ(MenuFrame(true, "menu_copied_unhovered"), drawn), 0);
+    EXPECT_EQ(m_menu->PicturesKept(), kept + 3);
+}
+
+TEST_F(MenuPictureGLTest, CopiedMenuFollowsANewContextAndAPictureOfAnotherSizeAndPlace)
+{
+    const std::vector<unsigned char> first = MenuFrame(true, "menu_copied");
+    ASSERT_EQ(m_menu->PicturesKept(), 1);
+    // A display change with a new context: the textures are made again (likely under the same
+    // names), the old offscreen buffer is gone with its context.
+    CResourceBank::ReleaseAllGLObjects();
+    m_window.DestroyGLContext();
+    ASSERT_TRUE(m_window.CreateGLContext());
+    CResourceBank::CreateAllGLObjects();
+    SetUp2DByHand(0, 0, 800, 600);
+    const std::vector<unsigned char> again = MenuFrame(true, "menu_copied_new_context");
+    EXPECT_EQ(m_menu->PicturesKept(), 2);
+    EXPECT_EQ(Differ(again, first), 0);
+    EXPECT_EQ(Differ(again, MenuFrame(false, "menu_drawn_new_context")), 0);
+
+    // A smaller picture away from the corner, kept to it by the scissor as while letterboxed:
+    // scaled, the background is filtered, and the copy lands where the picture is.
+    AppWindow::Get()->LayOutPicture(640, 480, false);
+    SetUp2DByHand(96, 40, 640, 480);
+    glScissor(96, 40, 640, 480);
+    glEnable(GL_SCISSOR_TEST);
+    const std::vector<unsigned char> small = MenuFrame(true, "menu_copied_small");
+    EXPECT_EQ(m_menu->PicturesKept(), 3);
+    const std::vector<unsigned char> smallDirect = MenuFrame(false, "menu_drawn_small");
+    glDisable(GL_SCISSOR_TEST);
+    EXPECT_EQ(Differ(small, smallDirect), 0);
+    // Around the picture, the window's own clear.
+    EXPECT_EQ((At(small, 20, 300).r), 255);
+    EXPECT_EQ((At(small, 20, 300).g), 0);
+    EXPECT_NE((At(small, 400, 300).g), 0);
+}
+
+TEST_F(MenuPictureGLTest, KeepingAndCopyingLeaveGLStateAsFound)
+{
+    AppWindow::Get()->LayOutPicture(640, 480, false);
+    SetUp2DByHand(96, 40, 640, 480);
+    glScissor(96, 40, 640, 480);
+    glEnable(GL_SCISSOR_TEST);
+    glReadBuffer(GL_FRONT);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GLfloat projection[16], after[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (const char* frame : {"kept", "copied"}) {
+        AppWindow::Get()->DrawScreens();
+        GLint draw = -1, read = -1, viewport[4], scissor[4], readBuffer = 0, mode = 0;
+        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &draw);
+        glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &read);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glGetIntegerv(GL_SCISSOR_BOX, scissor);
+        glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        glGetFloatv(GL_PROJECTION_MATRIX, after);
+        EXPECT_EQ(draw, 0) << frame;
+        EXPECT_EQ(read, 0) << frame;
+        EXPECT_EQ(viewport[0], 96);
+        EXPECT_EQ(viewport[1], 40);
+        EXPECT_EQ(viewport[2], 640);
+        EXPECT_EQ(viewport[3], 480);
+        EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST)) << frame;
+        EXPECT_EQ(scissor[0], 96);
+        EXPECT_EQ(scissor[2], 640);
+        EXPECT_EQ(readBuffer, GL_FRONT) << frame;
+        EXPECT_EQ(mode, GL_MODELVIEW) << frame;
+        EXPECT_EQ(std::memcmp(projection, after, sizeof projection), 0) << frame;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << frame;
+    }
+    EXPECT_EQ(m_menu->PicturesKept(), 1);
+    glDisable(GL_SCISSOR_TEST);
+    glReadBuffer(GL_BACK);
 }
 
 } // namespace
