@@ -206,6 +206,11 @@ TEST(ForgeLevelEnemies, FireRisesLevelByLevelAndSpreadsOverTheLevel)
                 armed += (e.name == "EnemyAAD1" || (boat && e.shootStatus > 0) || (helicopter && e.shoot)) ? 1 : 0;
                 if (helicopter && e.isFlying && std::fabs(e.x - t.RiverCenter(e.y)) < t.RiverHalfWidth(e.y))
                     ++riverHelicopters;
+                // A submarine set to rise fires only once it is up, and one holding station never
+                // comes up: an armed one would hide its weapons the whole pass.
+                if (boat && e.shootStatus != 0) {
+                    EXPECT_EQ(e.floatingUp, 0) << "level " << level << " seed " << seed << " boat at y " << e.y;
+                }
                 if (boat && (e.shootStatus == 1 || e.shootStatus == 3)) {
                     ++missileBoats;
                     ++fifths[std::clamp(static_cast<int>((e.y - start) / (end - start) * 5.0f), 0, 4)];
@@ -265,7 +270,10 @@ TEST(ForgeLevelEnemies, FileListsEveryEntryWithTheKeysOfItsClass)
 // site units, the flak shell, the aircraft, each level's terrain): every site with flak stands
 // where its shells fly inside the box of an aircraft flying level at the flying height, under
 // the flying height (so that about half stay below their burst height, the flying height give or
-// take 0.3), with the ground below the line of fire on the way into the valley.
+// take 0.3), with the ground below the line of fire on the way into the valley. Before level 9
+// the sites only warn: every shell bursts short of the pilot's line (the middle of the free run
+// around the river, where the ground lies well under the flying height) and a missile falls away
+// a few units from its site; from level 9 the shells fly their whole range.
 TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
 {
     ResourceGroup main("forge_site_units");
@@ -307,9 +315,34 @@ TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
         ASSERT_TRUE(keys.Read(levels, path, true));
         Terrain ground(1.0f, false);
         ASSERT_TRUE(ground.Load(levels, keys));
-        for (const EnemyPlacement& e : PlaceEnemies(LevelTerrain(LevelShape(level)), level)) {
+        const LevelTerrain shape(LevelShape(level));
+        auto pilotLine = [&](float y) {
+            const float c = shape.RiverCenter(y);
+            float edge[2] = {c, c};
+            for (int side = 0; side < 2; ++side)
+                for (float d = 0.0f; d < kValleyWidth / 2; d += 0.1f) {
+                    edge[side] = c + (side == 0 ? -d : d);
+                    if (ground.GroundHeight(edge[side], y) >= kFlyHeight - 0.8f)
+                        break;
+                }
+            return (edge[0] + edge[1]) / 2;
+        };
+        for (const EnemyPlacement& e : PlaceEnemies(shape, level)) {
+            if (e.name == "EnemyAAD1" && level < 9) {
+                EXPECT_LE(e.rocketRange, 10.0f) << "level " << level << " site at y " << e.y;
+            }
             if (e.name != "EnemyAAD1" || (e.shootStatus != 2 && e.shootStatus != 3))
                 continue;
+            const float fx = -std::sin(e.heading * kDegToRad), fy = std::cos(e.heading * kDegToRad);
+            if (level < 9) {
+                float reach = 0.0f;
+                while (reach <= e.flakRange && std::fabs(e.x + fx * reach - pilotLine(e.y + fy * reach)) > 3.5f)
+                    reach += 0.25f;
+                EXPECT_GT(reach, e.flakRange) << "level " << level << " site at y " << e.y
+                                              << ": a warning shell comes near the line " << reach << " from its turret";
+            } else {
+                EXPECT_GE(e.flakRange, 20.0f) << "level " << level << " site at y " << e.y;
+            }
             late += level >= 6 ? 1 : 0;
             const float z = ground.GroundHeight(e.x, e.y) + turret[e.kind] + shellRaise;
             EXPECT_LT(z, kFlyHeight) << "level " << level << " site at y " << e.y;

@@ -35,13 +35,21 @@ constexpr float kFlakFirstShot = 47.0f, kFlakPeriod = 33.0f;
 constexpr float kFlakShellSpeed = 0.25f;
 // The stretch down the valley the turret may be laid at.
 constexpr float kFlakAimMin = 5.0f, kFlakAimMax = 21.0f;
-constexpr int kFlakLeadsFrom = 5;
+// Before kFlakLeadsFrom the sites warn rather than hit: flak shells cross where the pilot's line
+// is at least kFlakWarningMargin updates before or after each aircraft and burst kWarningShort
+// units short of that line; missiles fall away kWarningRocketRange units from the site.
+constexpr int kFlakLeadsFrom = 9;
+constexpr float kFlakWarningMargin = 7.0f;
+constexpr float kWarningRocketRange = 9.0f, kWarningShort = 4.0f;
 
 // How many enemies of each sort a level of each difficulty gets, and how many of them shoot, as
-// counts so that no level draws fewer armed enemies than the one before. The boats' missiles are
-// the fire that costs the most hull: they come only from level 5 on and grow from there, while the
-// early levels' fire is flak (a point of hull a hit) from boats and sites. Ground targets stand
-// one per stretch of groundSpacing units.
+// counts so that no level draws fewer armed enemies than the one before. What costs hull comes in
+// lumps: a missile takes 3 points and hits only when its boat happens to lie on the aircraft's way,
+// a collision ends the flight. So the first seven levels grow in fire that is seen and heard
+// (flak boats, warning sites, helicopters over the plain) but does not meet a pilot who keeps to
+// the river; missile boats come from level 8, a few, then many on the last two, which alone
+// send planes and helicopters along the pilot's own way, level 10 far more than level 9 so that
+// it brings the end sooner. Ground targets stand one per stretch of groundSpacing units.
 struct LevelMix {
     int planes, linePlanes;               // linePlanes: of the planes, those that may fly the pilot's line
     int helicopters, armedHelicopters;
@@ -55,14 +63,14 @@ constexpr LevelMix kMix[kLevelCount] = {
     // planes line helis armed river boats missile flak still msites fsites both spacing
     {6, 0, 2, 0, 0, 5, 0, 0, 0.3f, 1, 0, 0, 80.0f},
     {8, 0, 3, 1, 0, 6, 0, 2, 0.3f, 1, 2, 0, 76.0f},
-    {9, 0, 4, 2, 0, 7, 0, 3, 0.3f, 2, 4, 0, 72.0f},
-    {10, 0, 5, 3, 0, 9, 0, 4, 0.3f, 2, 6, 0, 68.0f},
-    {12, 0, 6, 4, 0, 10, 2, 4, 0.3f, 3, 7, 0, 64.0f},
-    {14, 0, 7, 5, 0, 12, 4, 5, 0.3f, 3, 9, 3, 60.0f},
-    {16, 0, 8, 7, 1, 13, 6, 5, 0.3f, 4, 11, 6, 57.0f},
-    {18, 0, 9, 9, 2, 15, 9, 5, 0.3f, 4, 13, 9, 54.0f},
-    {20, 3, 10, 10, 4, 19, 14, 5, 0.5f, 5, 15, 10, 51.0f},
-    {23, 6, 11, 11, 6, 25, 20, 5, 0.7f, 5, 17, 11, 48.0f},
+    {9, 0, 4, 2, 0, 7, 0, 4, 0.3f, 2, 4, 0, 72.0f},
+    {10, 0, 5, 3, 0, 9, 0, 6, 0.3f, 2, 6, 0, 68.0f},
+    {12, 0, 6, 4, 0, 10, 0, 8, 0.3f, 3, 7, 0, 64.0f},
+    {14, 0, 7, 5, 0, 12, 0, 10, 0.3f, 3, 9, 0, 60.0f},
+    {16, 0, 8, 7, 0, 17, 0, 15, 0.3f, 4, 11, 0, 57.0f},
+    {18, 0, 9, 9, 0, 24, 4, 18, 0.3f, 4, 13, 0, 54.0f},
+    {20, 0, 10, 10, 0, 37, 24, 12, 0.5f, 5, 15, 10, 51.0f},
+    {23, 10, 11, 11, 6, 63, 52, 10, 0.7f, 5, 17, 17, 48.0f},
 };
 
 float HeadingOf(float dx, float dy)
@@ -152,7 +160,9 @@ struct Placer {
         e.heading = HeadingOf(e.dx, e.dy);
         e.shootStatus = shootStatus;
         e.firePoints = e.kind == 3 ? 3 : (e.kind == 1 ? 2 : 1);
-        e.floatingUp = e.kind == 2 && rng.Chance(0.5f) ? 1 : 0;
+        // An armed submarine lies surfaced: one that rises fires only once it is up, and one
+        // that holds station never comes up, so its weapons would stay under water all the pass.
+        e.floatingUp = e.kind == 2 && rng.Chance(0.5f) && shootStatus == 0 ? 1 : 0;
     }
 
     // Where a pilot flies at y: the middle of the free run (ground well under the flying height,
@@ -197,6 +207,32 @@ struct Placer {
         return best;
     }
 
+    // For the first levels' warning flak: how far down the valley from a site at (x, y) its
+    // turret is laid so that its shells cross the flight line well between two passes of each
+    // of the three aircraft at its normal speed: every shell crosses at least kFlakWarningMargin
+    // updates before or after any of them (a shell crosses the way about 0.54 units an update,
+    // so an aircraft 3 units off the line still flies between). 0 when no such lay is found.
+    float WarningDistance(float x, float y) const
+    {
+        const float shell = kFlakShellSpeed * kUpdateTime;
+        for (float a = kFlakAimMin; a <= kFlakAimMax; a += 0.05f) {
+            const float line = FlightLine(y - a);
+            const float reach = std::hypot(line - x, a);
+            if (reach > kSiteFlakRange - 2.0f)
+                continue;
+            const float flown = reach / shell;
+            bool clear = true;
+            for (int s = 0; s < 3 && clear; ++s) {
+                const float arrive = (kWindowAhead - a) / (kNormalSpeed[s] * kUpdateTime);
+                for (int k = 0; k < 12 && clear; ++k)
+                    clear = std::fabs(arrive - (kFlakFirstShot + kFlakPeriod * k + flown)) >= kFlakWarningMargin;
+            }
+            if (clear)
+                return a;
+        }
+        return 0.0f;
+    }
+
     // A spot on the valley side where a turret standing turretHeight above the game's ground is
     // at the height z, with a level line of fire from it to the flight line further down, led
     // for an aircraft at leadSpeed (LeadDistance), inside the flak's range; away from other
@@ -204,7 +240,7 @@ struct Placer {
     // kFlakSiteOffsetMax). Gives the spot and the heading of that line.
     // Between y0 and y1 when they are given.
     bool HillSpot(float turretHeight, float z, float spacing, float leadSpeed, float& x, float& y, float& heading,
-                  float y0 = 0.0f, float y1 = 0.0f, float late = 0.0f)
+                  float y0 = 0.0f, float y1 = 0.0f, bool warning = false)
     {
         if (!game.loaded)
             return false;
@@ -234,7 +270,9 @@ struct Placer {
             const float offset = std::fabs(tx - FlightLine(ty));
             if (offset >= bestOffset || std::fabs(tx) > kValleyWidth / 2 - 4 || !GroundFree(tx, ty, spacing))
                 continue;
-            const float lead = LeadDistance(tx, ty, leadSpeed, late);
+            float lead = warning ? WarningDistance(tx, ty) : 0.0f;
+            if (lead <= 0.0f)
+                lead = LeadDistance(tx, ty, leadSpeed, warning ? kFlakPeriod / 2 : 0.0f);
             if (lead <= 0.0f)
                 continue;
             const float aimY = ty - lead;
@@ -401,9 +439,10 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         float y0 = 0.0f, y1 = 0.0f;
         p.Stratum(k, flak ? mix.flakSites : mix.missileSites, y0, y1);
         // The first levels' flak is laid so that a pilot keeping the normal speed flies between
-        // two shells: it bursts across the way, seen and heard, and hits only one who slows down
-        // or speeds up. From kFlakLeadsFrom on it is laid to meet the aircraft.
-        const float late = level < kFlakLeadsFrom ? kFlakPeriod / 2 : 0.0f;
+        // two shells, in any of the three aircraft (or, where no lay clears all three, the one
+        // the turret is laid for), and bursts short of the way: seen and heard, it hits only one
+        // who strays towards the site. From kFlakLeadsFrom on it is laid to meet the aircraft.
+        const bool warning = level < kFlakLeadsFrom;
         bool placed = false;
         for (int attempt = 0; attempt < 4 && !placed; ++attempt) {
             if (attempt == 2)
@@ -418,7 +457,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
                 // Each turret is laid for one aircraft's normal speed, in turn.
                 const float lead = kNormalSpeed[(i - mix.missileSites) % 3] * kUpdateTime;
                 placed = p.HillSpot(SiteTurretHeight(e.kind), kFlyHeight - kFlakTurretBelowFlight, 5.0f, lead, e.x, e.y,
-                                    e.heading, y0, y1, late);
+                                    e.heading, y0, y1, warning);
             }
         }
         if (!placed)
@@ -426,6 +465,18 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         e.z = terrain.Height(e.x, e.y);
         e.rocketRange = kSiteRocketRange;
         e.flakRange = kSiteFlakRange;
+        if (warning) {
+            // The first levels' sites warn: a missile falls away soon after it has levelled, a
+            // shell bursts short of the flight line.
+            e.rocketRange = kWarningRocketRange;
+            if (flak) {
+                const float dx = -std::sin(e.heading * kDegToRad), dy = std::cos(e.heading * kDegToRad);
+                float d = 0.5f;
+                while (d < kSiteFlakRange && std::fabs(e.x + dx * d - p.FlightLine(e.y + dy * d)) > kWarningShort)
+                    d += 0.25f;
+                e.flakRange = std::max(d, 1.0f);
+            }
+        }
         p.out.push_back(e);
     }
 
