@@ -177,7 +177,11 @@ void CGame::Update(float elapsedMs)
 
 void CGame::Draw()
 {
-    m_field->DrawFrame();
+    // A level screen clears the whole picture before it draws its own, so the field under it
+    // is not drawn: that frame would be thrown away unseen. (The begin-level screen's pre-warm
+    // sends the field's drawing once, where nothing of it reaches the screen.)
+    if (!m_begin && !m_complete)
+        m_field->DrawFrame();
     CScreen::Draw();
 }
 

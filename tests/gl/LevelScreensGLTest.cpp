@@ -1,9 +1,11 @@
 // The two level screens drawn with the forged layout, font and pictures, read back: the
 // begin-level title in yellow, three aircraft previews over their Take Off buttons; the tally's
-// red rows and its icons. GW_SCREENSHOT_DIR keeps the frames as TGA pictures.
+// red rows and its icons; the field under them. GW_SCREENSHOT_DIR keeps the frames as TGA pictures.
+#define GL_GLEXT_PROTOTYPES 1  // the occlusion query that counts what the field draws
 #include "ForgedDataGLContext.h"
 
 #include "app/AppWindow.h"
+#include "game/Game.h"
 #include "game/GameData.h"
 #include "game/GameField.h"
 #include "game/LevelScreens.h"
@@ -100,6 +102,35 @@ TEST_F(LevelScreensGL, BeginScreenPrewarmsTheLevelOnItsSecondFrameUnseen)
     EXPECT_EQ(first, second) << "the pre-warm leaves no mark on the screen";
     field.NewLevel(1);
     EXPECT_FALSE(field.Prewarmed()) << "every level start wants its own";
+}
+
+// Under the begin-level screen (which clears the whole picture for its own) the game does not
+// draw its field; once the aircraft has taken off it does.
+TEST_F(LevelScreensGL, TheFieldIsDrawnOnlyWhenNoLevelScreenCoversIt)
+{
+    AppWindow::InitMultiTexture();
+    ASSERT_TRUE(m_game->SelectLevelSet("levels/base.set"));
+    CGame game(m_game.get(), &m_layout, nullptr, true);
+    game.Field().SetWriteSaveFile(false);
+    game.Update(16.666666f);
+    ASSERT_NE(game.BeginScreen(), nullptr);
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    auto samplesDrawn = [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glBeginQuery(GL_SAMPLES_PASSED, query);
+        game.Draw();
+        glEndQuery(GL_SAMPLES_PASSED);
+        GLuint samples = 0;
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+        return samples;
+    };
+    EXPECT_EQ(samplesDrawn(), 0u) << "the begin-level screen covers the field";
+    game.BeginScreen()->OnControlEvent(game.BeginScreen()->AircraftButton(0));
+    game.OnDialogClosed(game.BeginScreen()->Result(), game.BeginScreen());
+    ASSERT_EQ(game.GetPhase(), CGame::Playing);
+    EXPECT_GT(samplesDrawn(), 100000u) << "in flight the field fills the picture";
+    glDeleteQueries(1, &query);
 }
 
 TEST_F(LevelScreensGL, CompleteScreenShowsTheTallyRowsAndIcons)
