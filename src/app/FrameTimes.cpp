@@ -2,6 +2,7 @@
 #include "app/FrameTimes.h"
 
 #include <algorithm>
+#include <numeric>
 
 double FrameTimes::Percentile(double p) const
 {
@@ -23,4 +24,9 @@ double FrameTimes::MaxSettled() const
     if (m_ms.size() <= kFirstSecondFrames)
         return 0.0;
     return *std::max_element(m_ms.begin() + kFirstSecondFrames, m_ms.end());
+}
+
+double FrameTimes::Mean() const
+{
+    return m_ms.empty() ? 0.0 : std::accumulate(m_ms.begin(), m_ms.end(), 0.0) / static_cast<double>(m_ms.size());
 }

@@ -22,6 +22,8 @@ public:
     // The value at fraction p (0..1) of the sorted times, rounded to the nearest rank; 0 when empty.
     double Percentile(double p) const;
     double Max() const;
+    // The mean of all times; 0 when empty.
+    double Mean() const;
     // The slowest frame after the first kFirstSecondFrames; 0 when the run was no longer.
     double MaxSettled() const;
 

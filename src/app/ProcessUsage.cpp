@@ -17,6 +17,15 @@ double ProcessCpuSeconds()
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+double ThreadCpuSeconds()
+{
+    rusage u{};
+    if (getrusage(RUSAGE_THREAD, &u) != 0)
+        return 0.0;
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
 double PeakResidentMbFromStatus(std::string_view status)
 {
     constexpr std::string_view kKey = "VmHWM:";

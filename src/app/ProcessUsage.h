@@ -10,6 +10,8 @@
 
 // Processor seconds used so far by every thread of this process (user and system).
 double ProcessCpuSeconds();
+// Processor seconds (user and system) of the calling thread alone.
+double ThreadCpuSeconds();
 
 // The peak resident set ("VmHWM") of this process in MiB, read from /proc/self/status; 0 when
 // it cannot be read.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 TEST(FrameTimes, TheSettledMaximumLeavesOutTheFirstSecondOnly)
 {
     FrameTimes t;
@@ -38,6 +40,8 @@ TEST(FrameTimes, PercentilesRoundToTheNearestRankOfTheSortedTimes)
     EXPECT_EQ(t.Percentile(1.0), 100.0);
     EXPECT_EQ(t.Percentile(7.0), 100.0);  // past the end: the slowest
     EXPECT_EQ(t.Values().front(), 100.0); // the order of the frames is kept
+    EXPECT_DOUBLE_EQ(t.Mean(), 50.5);
+    EXPECT_EQ(FrameTimes().Mean(), 0.0);
 }
 
 TEST(ProcessUsage, ThePeakResidentSetIsTheVmHwmLineInMiB)
@@ -53,4 +57,20 @@ TEST(ProcessUsage, ThePeakResidentSetIsTheVmHwmLineInMiB)
     // The running test reads its own: it has touched some memory, and less than its whole address space.
     EXPECT_GT(ProcessPeakResidentMb(), 1.0);
     EXPECT_GT(ProcessCpuSeconds(), 0.0);
+}
+
+TEST(ProcessUsage, AThreadsOwnTimeLeavesOutTheOtherThreads)
+{
+    // Another thread works for 30 ms of its own time; the process counts it, this thread not.
+    double worker = 0.0;
+    std::thread t([&worker] {
+        volatile double x = 0.0;
+        while (ThreadCpuSeconds() < 0.03)
+            for (int i = 0; i < 10000; ++i)
+                x = x + 1.0;
+        worker = ThreadCpuSeconds();
+    });
+    t.join();
+    EXPECT_GE(worker, 0.03);
+    EXPECT_LT(ThreadCpuSeconds() + 0.025, ProcessCpuSeconds());
 }

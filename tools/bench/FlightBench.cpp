@@ -34,6 +34,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,11 +76,85 @@ void KeepOnlyDepots(CGameField& field, int level, bool depots)
     enemies->SetMissileCtrl(field.Missiles());
 }
 
+// The GL driver's own counts of a pass's work, where it keeps them (pipeline statistics and
+// occlusion queries): fragment shader invocations, samples that passed the depth test and
+// primitives that entered clipping. These do not depend on the machine's load.
+class PassCounters {
+public:
+    static constexpr int kKinds = 3;
+    PassCounters()
+    {
+        m_gen = reinterpret_cast<GenQueries>(platform::GLProcAddress("glGenQueries"));
+        m_begin = reinterpret_cast<BeginQuery>(platform::GLProcAddress("glBeginQuery"));
+        m_end = reinterpret_cast<EndQuery>(platform::GLProcAddress("glEndQuery"));
+        m_result = reinterpret_cast<QueryResult>(platform::GLProcAddress("glGetQueryObjectuiv"));
+        const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+        m_ok = m_gen && m_begin && m_end && m_result && ext && std::strstr(ext, "GL_ARB_pipeline_statistics_query");
+        if (m_ok)
+            m_gen(kKinds, m_names);
+    }
+    bool Ok() const { return m_ok; }
+    void Begin()
+    {
+        if (m_ok)
+            for (int k = 0; k < kKinds; ++k)
+                m_begin(kTargets[k], m_names[k]);
+    }
+    // Ends the queries and adds their results to the pass's totals.
+    void End(double (&totals)[kKinds])
+    {
+        if (!m_ok)
+            return;
+        for (int k = 0; k < kKinds; ++k)
+            m_end(kTargets[k]);
+        for (int k = 0; k < kKinds; ++k) {
+            GLuint v = 0;
+            m_result(m_names[k], 0x8866 /* GL_QUERY_RESULT */, &v);
+            totals[k] += v;
+        }
+    }
+
+private:
+    using GenQueries = void (*)(GLsizei, GLuint*);
+    using BeginQuery = void (*)(GLenum, GLuint);
+    using EndQuery = void (*)(GLenum);
+    using QueryResult = void (*)(GLuint, GLenum, GLuint*);
+    // Fragment shader invocations, samples passed, clipping input primitives.
+    static constexpr GLenum kTargets[kKinds] = {0x82F4, 0x8914, 0x82F6};
+    GenQueries m_gen = nullptr;
+    BeginQuery m_begin = nullptr;
+    EndQuery m_end = nullptr;
+    QueryResult m_result = nullptr;
+    GLuint m_names[kKinds] = {};
+    bool m_ok = false;
+};
+
+// A point in the frame's drawing: the wall clock and the processor time of every thread (the
+// GL driver's raster threads included, whose work a finished pass has done).
+struct DrawMark {
+    Clock::time_point wall;
+    double cpuS;
+    double mainCpuS;  // the calling (game) thread alone
+    static DrawMark Now() { return DrawMark{Clock::now(), ProcessCpuSeconds(), ThreadCpuSeconds()}; }
+};
+
+// Wall and processor milliseconds of the drawing groups, one FrameTimes per group.
+struct DrawParts {
+    FrameTimes wall[4], cpu[4], mainCpu[4];
+    double work[4][PassCounters::kKinds] = {};  // the driver's counts, summed over the frames
+    void Add(int i, const DrawMark& a, const DrawMark& b)
+    {
+        wall[i].Add(Ms(a.wall, b.wall));
+        cpu[i].Add((b.cpuS - a.cpuS) * 1000.0);
+        mainCpu[i].Add((b.mainCpuS - a.mainCpuS) * 1000.0);
+    }
+};
+
 // The field's drawing in its own order, each group finished and timed: the level (sky, terrain,
 // water, enemies), the aircraft with its shadow, missiles and effects, the HUD.
-void DrawTimed(CGameField& field, FrameTimes (&parts)[4], FrameTimes (&levelParts)[4])
+void DrawTimed(CGameField& field, PassCounters& counters, DrawParts& parts, DrawParts& levelParts)
 {
-    const auto t0 = Clock::now();
+    const DrawMark t0 = DrawMark::Now();
     glPushMatrix();
     AppWindow::Get()->View().ApplyCamera();
     field.Camera().LookAt(*field.Player());
@@ -89,44 +164,52 @@ void DrawTimed(CGameField& field, FrameTimes (&parts)[4], FrameTimes (&levelPart
     CLevel* world = field.World();
     world->SetupFog();
     glFinish();
-    const auto s0 = Clock::now();
+    const DrawMark s0 = DrawMark::Now();
+    counters.Begin();
     if (world->GetTerrain())
         world->GetTerrain()->Draw();
+    counters.End(levelParts.work[1]);
     glFinish();
-    const auto s1 = Clock::now();
+    const DrawMark s1 = DrawMark::Now();
+    counters.Begin();
     world->DrawSky(world->ViewPosition());
+    counters.End(levelParts.work[0]);
     glFinish();
-    const auto s2 = Clock::now();
+    const DrawMark s2 = DrawMark::Now();
+    counters.Begin();
     if (world->GetWater())
         world->GetWater()->Draw();
+    counters.End(levelParts.work[2]);
     glFinish();
-    const auto s3 = Clock::now();
+    const DrawMark s3 = DrawMark::Now();
+    counters.Begin();
     if (world->Enemies())
         world->Enemies()->DrawEnemies();
+    counters.End(levelParts.work[3]);
     glDisable(GL_FOG);
     glFinish();
-    const auto t1 = Clock::now();
-    levelParts[0].Add(Ms(s1, s2));
-    levelParts[1].Add(Ms(s0, s1));
-    levelParts[2].Add(Ms(s2, s3));
-    levelParts[3].Add(Ms(s3, t1));
+    const DrawMark t1 = DrawMark::Now();
+    levelParts.Add(0, s1, s2);
+    levelParts.Add(1, s0, s1);
+    levelParts.Add(2, s2, s3);
+    levelParts.Add(3, s3, t1);
     field.Player()->Draw();
     field.Player()->Shadow().Draw();
     glFinish();
-    const auto t2 = Clock::now();
+    const DrawMark t2 = DrawMark::Now();
     field.Missiles()->Draw();
     field.Atmosphere()->Draw();
     glFinish();
-    const auto t3 = Clock::now();
+    const DrawMark t3 = DrawMark::Now();
     glPopMatrix();
     glDisable(GL_FOG);
     field.Hud().Draw();
     glFinish();
-    const auto t4 = Clock::now();
-    parts[0].Add(Ms(t0, t1));
-    parts[1].Add(Ms(t1, t2));
-    parts[2].Add(Ms(t2, t3));
-    parts[3].Add(Ms(t3, t4));
+    const DrawMark t4 = DrawMark::Now();
+    parts.Add(0, t0, t1);
+    parts.Add(1, t1, t2);
+    parts.Add(2, t2, t3);
+    parts.Add(3, t3, t4);
 }
 
 // The frame just drawn (the back buffer), read back and written as a PNG; outside the timing.
@@ -240,7 +323,10 @@ int RunFlightBench(const FlightBenchOptions& o)
         game.ClearKillCounts();
         FrameTimes frames;
         FrameTimes updates, draws, swaps;
-        FrameTimes parts[4], levelParts[4];
+        DrawParts parts, levelParts;
+        std::unique_ptr<PassCounters> counters;
+        if (app && o.breakdown)
+            counters = std::make_unique<PassCounters>();
         const int maxFrames = o.maxSeconds * 60;
         int n = 0;
         float fuelTaken = 0.0f;
@@ -269,7 +355,7 @@ int RunFlightBench(const FlightBenchOptions& o)
                 else
                     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 if (o.breakdown)
-                    DrawTimed(field, parts, levelParts);
+                    DrawTimed(field, *counters, parts, levelParts);
                 else
                     field.Draw();
                 glFinish();
@@ -358,16 +444,41 @@ int RunFlightBench(const FlightBenchOptions& o)
                         draws.Percentile(0.5), draws.Percentile(0.99), swaps.Percentile(0.5), swaps.Percentile(0.99));
         std::printf(", \"paced\": %s, \"cpu_s_per_s\": %.3f, \"vmhwm_mb\": %.1f", o.paced ? "true" : "false",
                     levelWallS > 0.0 ? levelCpuS / levelWallS : 0.0, ProcessPeakResidentMb());
-        if (!parts[0].Empty())
+        if (!parts.wall[0].Empty()) {
             std::printf(", \"level_draw_ms_median\": %.2f, \"aircraft_draw_ms_median\": %.2f, "
                         "\"effects_draw_ms_median\": %.2f, \"hud_draw_ms_median\": %.2f",
-                        parts[0].Percentile(0.5), parts[1].Percentile(0.5), parts[2].Percentile(0.5),
-                        parts[3].Percentile(0.5));
-        if (!levelParts[0].Empty())
+                        parts.wall[0].Percentile(0.5), parts.wall[1].Percentile(0.5), parts.wall[2].Percentile(0.5),
+                        parts.wall[3].Percentile(0.5));
+            // The same groups in processor time of all threads: what the pass costs the machine,
+            // less disturbed than the wall clock by other work on it.
+            std::printf(", \"level_cpu_ms_mean\": %.2f, \"aircraft_cpu_ms_mean\": %.2f, \"effects_cpu_ms_mean\": %.2f, "
+                        "\"hud_cpu_ms_mean\": %.2f",
+                        parts.cpu[0].Mean(), parts.cpu[1].Mean(), parts.cpu[2].Mean(), parts.cpu[3].Mean());
+        }
+        if (!levelParts.wall[0].Empty()) {
             std::printf(", \"sky_draw_ms_median\": %.2f, \"terrain_draw_ms_median\": %.2f, \"water_draw_ms_median\": %.2f, "
                         "\"enemies_draw_ms_median\": %.2f",
-                        levelParts[0].Percentile(0.5), levelParts[1].Percentile(0.5), levelParts[2].Percentile(0.5),
-                        levelParts[3].Percentile(0.5));
+                        levelParts.wall[0].Percentile(0.5), levelParts.wall[1].Percentile(0.5),
+                        levelParts.wall[2].Percentile(0.5), levelParts.wall[3].Percentile(0.5));
+            std::printf(", \"sky_cpu_ms_mean\": %.2f, \"terrain_cpu_ms_mean\": %.2f, \"water_cpu_ms_mean\": %.2f, "
+                        "\"enemies_cpu_ms_mean\": %.2f",
+                        levelParts.cpu[0].Mean(), levelParts.cpu[1].Mean(), levelParts.cpu[2].Mean(),
+                        levelParts.cpu[3].Mean());
+            std::printf(", \"sky_main_cpu_ms_mean\": %.2f, \"terrain_main_cpu_ms_mean\": %.2f, "
+                        "\"water_main_cpu_ms_mean\": %.2f, \"enemies_main_cpu_ms_mean\": %.2f",
+                        levelParts.mainCpu[0].Mean(), levelParts.mainCpu[1].Mean(), levelParts.mainCpu[2].Mean(),
+                        levelParts.mainCpu[3].Mean());
+            // Per frame: fragment shader invocations, samples that passed and primitives
+            // clipped, each in thousands; left out where the driver keeps no such counts.
+            if (counters && counters->Ok()) {
+                const double frames = static_cast<double>(levelParts.wall[0].Count()) * 1000.0;
+                const char* names[4] = {"sky", "terrain", "water", "enemies"};
+                for (int i = 0; i < 4; ++i)
+                    std::printf(", \"%s_fragments_k\": %.1f, \"%s_samples_k\": %.1f, \"%s_primitives_k\": %.2f", names[i],
+                                levelParts.work[i][0] / frames, names[i], levelParts.work[i][1] / frames, names[i],
+                                levelParts.work[i][2] / frames);
+            }
+        }
         std::printf("}%s\n", level < last ? "," : "");
         std::fflush(stdout);
         for (const double ms : frames.Values())

@@ -15,7 +15,13 @@
 // key is run 0's, so one run reports what it always did. Every level and the whole run also
 // give the processor seconds of all threads per wall second of flight ("cpu_s_per_s"; with
 // --paced the frames are paced as the game's main loop paces them, so the figure is what the game
-// costs while it plays) and the peak resident set ("vmhwm_mb").
+// costs while it plays) and the peak resident set ("vmhwm_mb"). With --breakdown the drawing
+// groups and the level's passes are each finished and timed apart: the wall clock
+// ("…_draw_ms_median"), the processor time of all threads and of the game's thread alone
+// ("…_cpu_ms_mean", "…_main_cpu_ms_mean"), and where the driver keeps pipeline statistics, the
+// level passes' fragment shader invocations, samples that passed the depth test and primitives,
+// in thousands per frame ("…_fragments_k", "…_samples_k", "…_primitives_k"): counts of work that
+// the machine's load does not disturb.
 #pragma once
 
 #include <string>
