@@ -8,22 +8,28 @@
 #include <cstdlib>
 #include <string>
 
-double ProcessCpuSeconds()
+namespace {
+
+// User plus system time of RUSAGE_SELF (every thread) or RUSAGE_THREAD (the caller's), in seconds.
+double CpuSecondsOf(int who)
 {
     rusage u{};
-    if (getrusage(RUSAGE_SELF, &u) != 0)
+    if (getrusage(who, &u) != 0)
         return 0.0;
     return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+}  // namespace
+
+double ProcessCpuSeconds()
+{
+    return CpuSecondsOf(RUSAGE_SELF);
+}
+
 double ThreadCpuSeconds()
 {
-    rusage u{};
-    if (getrusage(RUSAGE_THREAD, &u) != 0)
-        return 0.0;
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    return CpuSecondsOf(RUSAGE_THREAD);
 }
 
 double PeakResidentMbFromStatus(std::string_view status)
