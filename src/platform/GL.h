@@ -43,5 +43,6 @@ void* GLProcAddress(const char* name);
 unsigned GLContextSerial();
 // True when a GL context is current on this thread.
 bool HasCurrentGLContext();
+// Called by Window::CreateGLContext each time it has made a context current.
 void CountGLContext();
 }

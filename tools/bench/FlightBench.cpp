@@ -90,9 +90,18 @@ public:
         m_result = reinterpret_cast<QueryResult>(platform::GLProcAddress("glGetQueryObjectuiv"));
         const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
         m_ok = m_gen && m_begin && m_end && m_result && ext && std::strstr(ext, "GL_ARB_pipeline_statistics_query");
+        m_delete = reinterpret_cast<DeleteQueries>(platform::GLProcAddress("glDeleteQueries"));
+        m_ok = m_ok && m_delete;
         if (m_ok)
             m_gen(kKinds, m_names);
     }
+    ~PassCounters()
+    {
+        if (m_ok)
+            m_delete(kKinds, m_names);
+    }
+    PassCounters(const PassCounters&) = delete;
+    PassCounters& operator=(const PassCounters&) = delete;
     bool Ok() const { return m_ok; }
     void Begin()
     {
@@ -116,12 +125,14 @@ public:
 
 private:
     using GenQueries = void (*)(GLsizei, GLuint*);
+    using DeleteQueries = void (*)(GLsizei, const GLuint*);
     using BeginQuery = void (*)(GLenum, GLuint);
     using EndQuery = void (*)(GLenum);
     using QueryResult = void (*)(GLuint, GLenum, GLuint*);
     // Fragment shader invocations, samples passed, clipping input primitives.
     static constexpr GLenum kTargets[kKinds] = {0x82F4, 0x8914, 0x82F6};
     GenQueries m_gen = nullptr;
+    DeleteQueries m_delete = nullptr;
     BeginQuery m_begin = nullptr;
     EndQuery m_end = nullptr;
     QueryResult m_result = nullptr;
