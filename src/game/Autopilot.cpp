@@ -12,6 +12,13 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Below this much fuel a depot in reach comes before passing boats.
+constexpr float kLowFuel = 50.0f;
+
+}  // namespace
+
 Autopilot::Autopilot(InputDevices& input, const GameData& game) : m_input(input), m_game(game)
 {
     m_input.SetFrozen(true);
@@ -78,6 +85,7 @@ void Autopilot::Steer(const CGameField& field)
     target = sum / weightSum;
 
     // A depot ahead in reach when the tank is not full: go through it.
+    bool needsDepot = false;
     if (p->Fuel() < 90.0f) {
         if (const CEnemiesCtrl* enemies = level->Enemies()) {
             const auto& all = enemies->Enemies();
@@ -92,6 +100,7 @@ void Autopilot::Steer(const CGameField& field)
                 if (std::fabs(d.x - pos.x) > dy * 0.9f + 1.0f)
                     continue;
                 target = d.x;
+                needsDepot = p->Fuel() < kLowFuel;
                 if (d.y != m_last_depot_y) {
                     m_last_depot_y = d.y;
                     ++m_depots_steered;
@@ -110,8 +119,13 @@ void Autopilot::Steer(const CGameField& field)
             const float dy = q.y - pos.y;
             if (dy < -1.0f || dy > 25.0f)
                 continue;
+            // With the tank low and a depot in reach, what lies well under the flying height
+            // (boats on the water) is flown over rather than passed, or the depots over the
+            // river are missed one after another; what comes within a unit of the aircraft's
+            // own height (planes climbing over the ground ahead among them) is still passed.
+            const float overlapHeight = (e->ScaledDepth() + p->ScaledDepth()) / 2.0f + 1.0f;
             const float reach = e->LargestScaledExtent() + p->LargestScaledExtent() + 0.8f;
-            if (std::fabs(q.z - pos.z) > reach || std::fabs(q.x - target) > reach)
+            if (std::fabs(q.z - pos.z) > (needsDepot ? overlapHeight : reach) || std::fabs(q.x - target) > reach)
                 continue;
             const float left = q.x - reach, right = q.x + reach;
             const float ground = level->FlyingHeight() - 0.8f;
