@@ -21,6 +21,45 @@
 
 using namespace ForgeScale;
 
+namespace {
+
+// A base level as the game flies it: its terrain read through the game's own loader from the
+// forged level set, and the line a pilot keeps along it (the middle of the free run, where the
+// ground lies well under the flying height, around the river).
+struct GameLevel {
+    Terrain ground{1.0f, false};
+    LevelTerrain shape;
+    bool loaded = false;
+
+    GameLevel(ResourceGroup& levels, int level) : shape(LevelShape(level))
+    {
+        char path[64];
+        std::snprintf(path, sizeof path, "levels/level%02d/terra.ter", level);
+        ParamFile keys;
+        loaded = keys.Read(levels, path, true) && ground.Load(levels, keys);
+    }
+    float PilotLine(float y) const
+    {
+        const float c = shape.RiverCenter(y);
+        float edge[2] = {c, c};
+        for (int side = 0; side < 2; ++side)
+            for (float d = 0.0f; d < kValleyWidth / 2; d += 0.1f) {
+                edge[side] = c + (side == 0 ? -d : d);
+                if (ground.GroundHeight(edge[side], y) >= kFlyHeight - 0.8f)
+                    break;
+            }
+        return (edge[0] + edge[1]) / 2;
+    }
+};
+
+bool MountBaseLevels(ResourceGroup& levels)
+{
+    levels.SetKey(kLevelsPackKey);
+    return levels.MountPack(std::string(GW_GAME_DIR) + "/levels/base.set");
+}
+
+} // namespace
+
 TEST(ForgeLevelScale, ValleyAgreesWithCameraFogAndWindow)
 {
     // The valley is 40 to 50 world units wide; the enemies' window reaches 1.4 widths ahead,
@@ -192,7 +231,7 @@ TEST(ForgeLevelEnemies, TargetsComeEveryFewSecondsAndLevelsGetHarder)
 // than the one before, the first levels none of either; and a level's missile boats spread over
 // its whole length, each fifth of it holding about a fifth of them, so that no single stretch
 // decides what the level costs.
-TEST(ForgeLevelEnemies, FireRisesLevelByLevelAndSpreadsOverTheLevel)
+TEST(ForgeLevelEnemies, FireRisesLevelByLevelAndSpreadsOverItsStretch)
 {
     for (uint64_t seed : {0ull, 1ull, 977ull}) {
         int lastMissileBoats = 0, lastArmed = 0, lastRiverHelicopters = 0;
@@ -211,9 +250,18 @@ TEST(ForgeLevelEnemies, FireRisesLevelByLevelAndSpreadsOverTheLevel)
                 if (boat && e.shootStatus != 0) {
                     EXPECT_EQ(e.floatingUp, 0) << "level " << level << " seed " << seed << " boat at y " << e.y;
                 }
+                // Level 9 opens with a flak barrage and ends in a gauntlet of missile boats: its
+                // missile boats spread over its second half, its flak boats over its first. Every
+                // other level spreads both over its whole length.
+                const float share = (e.y - start) / (end - start);
                 if (boat && (e.shootStatus == 1 || e.shootStatus == 3)) {
                     ++missileBoats;
-                    ++fifths[std::clamp(static_cast<int>((e.y - start) / (end - start) * 5.0f), 0, 4)];
+                    const float within = level == 9 ? (share - 0.5f) * 2.0f : share;
+                    EXPECT_GE(within, 0.0f) << "level " << level << " seed " << seed << " missile boat at y " << e.y;
+                    ++fifths[std::clamp(static_cast<int>(within * 5.0f), 0, 4)];
+                }
+                if (boat && e.shootStatus == 2 && level == 9) {
+                    EXPECT_LE(share, 0.5f) << "seed " << seed << " flak boat at y " << e.y;
                 }
             }
             const std::string where = "level " + std::to_string(level) + " seed " + std::to_string(seed);
@@ -280,8 +328,7 @@ TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
     main.SetKey(kMainPackKey);
     ASSERT_TRUE(main.MountPack(std::string(GW_GAME_DIR) + "/" + kMainPackFile));
     ResourceGroup levels("forge_site_levels");
-    levels.SetKey(kLevelsPackKey);
-    ASSERT_TRUE(levels.MountPack(std::string(GW_GAME_DIR) + "/levels/base.set"));
+    ASSERT_TRUE(MountBaseLevels(levels));
 
     CUnit sites[2];
     float turret[2];
@@ -309,24 +356,11 @@ TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
 
     int late = 0;
     for (int level = 1; level <= kLevelCount; ++level) {
-        char path[64];
-        std::snprintf(path, sizeof path, "levels/level%02d/terra.ter", level);
-        ParamFile keys;
-        ASSERT_TRUE(keys.Read(levels, path, true));
-        Terrain ground(1.0f, false);
-        ASSERT_TRUE(ground.Load(levels, keys));
-        const LevelTerrain shape(LevelShape(level));
-        auto pilotLine = [&](float y) {
-            const float c = shape.RiverCenter(y);
-            float edge[2] = {c, c};
-            for (int side = 0; side < 2; ++side)
-                for (float d = 0.0f; d < kValleyWidth / 2; d += 0.1f) {
-                    edge[side] = c + (side == 0 ? -d : d);
-                    if (ground.GroundHeight(edge[side], y) >= kFlyHeight - 0.8f)
-                        break;
-                }
-            return (edge[0] + edge[1]) / 2;
-        };
+        const GameLevel game(levels, level);
+        ASSERT_TRUE(game.loaded) << "level " << level;
+        const Terrain& ground = game.ground;
+        const LevelTerrain& shape = game.shape;
+        auto pilotLine = [&](float y) { return game.PilotLine(y); };
         for (const EnemyPlacement& e : PlaceEnemies(shape, level)) {
             if (e.name == "EnemyAAD1" && level < 9) {
                 EXPECT_LE(e.rocketRange, 10.0f) << "level " << level << " site at y " << e.y;
@@ -354,4 +388,65 @@ TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
         }
     }
     EXPECT_GE(late, 5) << "too few flak sites on levels 6 to 10";
+}
+
+// Before the last level no plane flies into the pilot's way, on the base set with the game's
+// terrain: one coming head-on stays off the pilot's line over the stretch it flies before the
+// slowest aircraft meets it, one flying ahead over the stretch before the aircraft catches it up,
+// and one crossing the valley is well off the line when any of the three aircraft at its normal
+// speed passes it (it sets off when the aircraft is the enemies' window away, and one leaving the
+// valley comes back in at the other side, 1.1 half widths out). Before level 9 the flak boats fire
+// their columns off the line where the river lets them; on levels 9 and 10 the missile boats lie
+// on the pilot's way.
+TEST(ForgeLevelEnemies, NothingBeforeTheLastLevelFliesIntoThePilotsWay)
+{
+    ResourceGroup levels("forge_plane_levels");
+    ASSERT_TRUE(MountBaseLevels(levels));
+    const float window = 2.8f * kValleyWidth / 2, wrap = 1.1f * kValleyWidth / 2;
+    int headOn = 0, ahead = 0, crossing = 0, flakBoats = 0, missileBoats = 0, missileBoatsOnLine = 0;
+    for (int level = 1; level <= kLevelCount; ++level) {
+        const GameLevel game(levels, level);
+        ASSERT_TRUE(game.loaded) << "level " << level;
+        const float endY = game.shape.Length() - 2.6f * kHeightSide / kLines * kSampleDist;
+        auto line = [&](float y) { return game.PilotLine(std::clamp(y, 90.0f, endY)); };
+        for (const EnemyPlacement& e : PlaceEnemies(game.shape, level)) {
+            const std::string where = "level " + std::to_string(level) + " " + e.name + " at y " + std::to_string(e.y);
+            if (e.name == "EnemyPlane1" && level < kLevelCount) {
+                float least = 1e9f;
+                if (std::fabs(e.dx) < 0.5f) {
+                    // Along the valley: down it for 32 units, or up it for 130.
+                    const float along = e.dy < 0.0f ? -32.0f : 130.0f;
+                    for (float d = 0.0f; d <= std::fabs(along); d += 1.0f)
+                        least = std::min(least, std::fabs(e.x + e.dx * d - line(e.y + (along < 0 ? -d : d))));
+                    ++(e.dy < 0.0f ? headOn : ahead);
+                    EXPECT_GE(least, 2.5f) << where;
+                } else {
+                    const float length = std::hypot(e.dx, e.dy), ux = e.dx / length, uy = e.dy / length;
+                    for (float v : kNormalSpeed) {
+                        const float t = window / (v - e.speed * uy);
+                        float x = e.x + e.speed * ux * t;
+                        while (std::fabs(x) > wrap)
+                            x -= (x > 0.0f ? 2.0f : -2.0f) * wrap;
+                        least = std::min(least, std::fabs(x - line(e.y + e.speed * uy * t)));
+                    }
+                    ++crossing;
+                    EXPECT_GE(least, 4.0f) << where;
+                }
+            }
+            if (e.name == "EnemyBoat1" && e.shootStatus == 2 && level < 9) {
+                ++flakBoats;
+                EXPECT_EQ(e.speed, 0.0f) << where;
+                EXPECT_GE(std::fabs(e.x - line(e.y)), 1.0f) << where;
+            }
+            if (e.name == "EnemyBoat1" && (e.shootStatus == 1 || e.shootStatus == 3) && level >= 9) {
+                ++missileBoats;
+                missileBoatsOnLine += std::fabs(e.x - line(e.y)) < 0.1f ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(headOn, 40);
+    EXPECT_GT(ahead, 5);
+    EXPECT_GT(crossing, 20);
+    EXPECT_GT(flakBoats, 40);
+    EXPECT_GT(missileBoatsOnLine, missileBoats * 3 / 4);
 }

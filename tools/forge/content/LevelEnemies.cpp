@@ -41,15 +41,30 @@ constexpr float kFlakAimMin = 5.0f, kFlakAimMax = 21.0f;
 constexpr int kFlakLeadsFrom = 9;
 constexpr float kFlakWarningMargin = 7.0f;
 constexpr float kWarningRocketRange = 9.0f, kWarningShort = 4.0f;
+// On those levels a flak boat lies at anchor and fires its column of shells up this far across
+// from the pilot's line, wherever the river lets it (its shells spread less than a unit sideways
+// on their way up to the flying height).
+constexpr float kFlakBoatClear = 1.6f;
+// Planes kept off the pilot's line stay this far across from it over the stretch they fly
+// before they meet the pilot: one coming head-on flies at most kHeadOnTravel units down the
+// valley before the slowest aircraft meets it, one flying ahead at most kAheadTravel up it
+// before the aircraft catches it up.
+constexpr float kPlaneClear = 3.0f, kHeadOnTravel = 32.0f, kAheadTravel = 130.0f;
+// One crossing the valley is off the pilot's line by kCrossingClear when any of the three
+// aircraft, at its normal speed give or take a tenth, passes it. A plane that leaves the valley
+// at one side comes back in at the other (the game wraps it at 1.1 half widths).
+constexpr float kCrossingClear = 5.0f, kPlaneWrap = 1.1f * kValleyWidth / 2, kSlowCrossing = 0.08f;
 
 // How many enemies of each sort a level of each difficulty gets, and how many of them shoot, as
 // counts so that no level draws fewer armed enemies than the one before. What costs hull comes in
-// lumps: a missile takes 3 points and hits only when its boat happens to lie on the aircraft's way,
-// a collision ends the flight. So the first seven levels grow in fire that is seen and heard
-// (flak boats, warning sites, helicopters over the plain) but does not meet a pilot who keeps to
-// the river; missile boats come from level 8, a few, then many on the last two, which alone
-// send planes and helicopters along the pilot's own way, level 10 far more than level 9 so that
-// it brings the end sooner. Ground targets stand one per stretch of groundSpacing units.
+// lumps: a missile takes 3 points and hits only when its boat lies on the aircraft's way, a
+// collision ends the flight. So the first seven levels grow in fire that is seen and heard (flak
+// boats and warning sites off the pilot's line, helicopters over the plain, planes that keep
+// clear of it) but does not meet a pilot who keeps to the river; missile boats come from level
+// 8, a few on the river's middle. Level 9 opens with a flak barrage and ends in a gauntlet of
+// missile boats lying on the pilot's way; level 10 has them from start to end, far more of them,
+// and alone sends planes and helicopters along the pilot's own way, so that it brings the end
+// sooner. Ground targets stand one per stretch of groundSpacing units.
 struct LevelMix {
     int planes, linePlanes;               // linePlanes: of the planes, those that may fly the pilot's line
     int helicopters, armedHelicopters;
@@ -58,19 +73,25 @@ struct LevelMix {
     float stillBoats;                     // of the boats, the share that hold station
     int missileSites, flakSites, flakWithMissiles;
     float groundSpacing;
+    // The stretch of the level (shares of its length) the flak boats and the missile boats are
+    // spread over; every missileFlak-th missile boat has flak as well; missile boats lying on the
+    // pilot's line rather than the river's middle.
+    float flakBoatsTo, missileBoatsFrom;
+    int missileFlak;
+    bool boatsOnLine;
 };
 constexpr LevelMix kMix[kLevelCount] = {
-    // planes line helis armed river boats missile flak still msites fsites both spacing
-    {6, 0, 2, 0, 0, 5, 0, 0, 0.3f, 1, 0, 0, 80.0f},
-    {8, 0, 3, 1, 0, 6, 0, 2, 0.3f, 1, 2, 0, 76.0f},
-    {9, 0, 4, 2, 0, 7, 0, 4, 0.3f, 2, 4, 0, 72.0f},
-    {10, 0, 5, 3, 0, 9, 0, 6, 0.3f, 2, 6, 0, 68.0f},
-    {12, 0, 6, 4, 0, 10, 0, 8, 0.3f, 3, 7, 0, 64.0f},
-    {14, 0, 7, 5, 0, 12, 0, 10, 0.3f, 3, 9, 0, 60.0f},
-    {16, 0, 8, 7, 0, 17, 0, 15, 0.3f, 4, 11, 0, 57.0f},
-    {18, 0, 9, 9, 0, 24, 4, 18, 0.3f, 4, 13, 0, 54.0f},
-    {20, 0, 10, 10, 0, 37, 24, 12, 0.5f, 5, 15, 10, 51.0f},
-    {23, 10, 11, 11, 6, 63, 52, 10, 0.7f, 5, 17, 17, 48.0f},
+    // planes line helis armed river boats missile flak still msites fsites both spacing flakTo missileFrom missileFlak onLine
+    {6, 0, 2, 0, 0, 5, 0, 0, 0.3f, 1, 0, 0, 80.0f, 1.0f, 0.0f, 4, false},
+    {8, 0, 3, 1, 0, 6, 0, 2, 0.3f, 1, 2, 0, 76.0f, 1.0f, 0.0f, 4, false},
+    {9, 0, 4, 2, 0, 7, 0, 4, 0.3f, 2, 4, 0, 72.0f, 1.0f, 0.0f, 4, false},
+    {10, 0, 5, 3, 0, 10, 0, 7, 0.3f, 2, 6, 0, 68.0f, 1.0f, 0.0f, 4, false},
+    {12, 0, 6, 4, 0, 10, 0, 8, 0.3f, 3, 7, 0, 64.0f, 1.0f, 0.0f, 4, false},
+    {14, 0, 7, 5, 0, 18, 0, 16, 0.3f, 3, 10, 0, 60.0f, 1.0f, 0.0f, 4, false},
+    {16, 0, 8, 7, 0, 24, 0, 22, 0.3f, 4, 12, 0, 57.0f, 1.0f, 0.0f, 4, false},
+    {18, 0, 9, 9, 0, 32, 4, 26, 0.3f, 4, 13, 0, 54.0f, 1.0f, 0.0f, 4, false},
+    {20, 0, 10, 10, 0, 62, 34, 28, 0.5f, 5, 15, 10, 51.0f, 0.5f, 0.5f, 4, true},
+    {23, 10, 11, 11, 6, 92, 74, 18, 0.7f, 5, 17, 17, 42.0f, 1.0f, 0.0f, 1, true},
 };
 
 float HeadingOf(float dx, float dy)
@@ -163,6 +184,67 @@ struct Placer {
         // An armed submarine lies surfaced: one that rises fires only once it is up, and one
         // that holds station never comes up, so its weapons would stay under water all the pass.
         e.floatingUp = e.kind == 2 && rng.Chance(0.5f) && shootStatus == 0 ? 1 : 0;
+    }
+
+    // The least distance across from the pilot's line of a thing that is at x at y and moves dx
+    // across for each unit along the valley, over the stretch from y to y + along (along may be
+    // negative: down the valley), looked at every two units.
+    float LineClearance(float x, float y, float dx, float along) const
+    {
+        float least = 1e9f;
+        const int steps = static_cast<int>(std::fabs(along) / 2.0f) + 1;
+        for (int k = 0; k <= steps; ++k) {
+            const float d = along * static_cast<float>(k) / static_cast<float>(steps);
+            const float ty = std::clamp(y + d, kFirstY, lastY);
+            least = std::min(least, std::fabs(x + dx * std::fabs(d) - FlightLine(ty)));
+        }
+        return least;
+    }
+
+    // How close to the pilot's line a plane crossing the valley from (x, y) along (dx, dy) at
+    // speed comes when an aircraft passes it: the plane sets off when the aircraft is the
+    // enemies' window away, and the aircraft draws level with it after the window over their
+    // closing speed. The least over the three aircraft at their normal speed give or take a tenth.
+    float CrossingClearance(float x, float y, float dx, float dy, float speed) const
+    {
+        const float length = std::hypot(dx, dy);
+        if (!(length > 0.0f) || !(speed > 0.0f))
+            return 1e9f;
+        const float ux = dx / length, uy = dy / length;
+        float least = 1e9f;
+        for (float v : kNormalSpeed)
+            for (float f : {0.9f, 1.0f, 1.1f}) {
+                const float closing = v * f - speed * uy;
+                if (!(closing > 0.0f))
+                    continue;
+                const float t = kWindowAhead / closing;
+                float px = x + speed * ux * t;
+                for (int wraps = 0; wraps < 8 && std::fabs(px) > kPlaneWrap; ++wraps)
+                    px -= (px > 0.0f ? 2.0f : -2.0f) * kPlaneWrap;
+                const float py = std::clamp(y + speed * uy * t, kFirstY, lastY);
+                least = std::min(least, std::fabs(px - FlightLine(py)));
+            }
+        return least;
+    }
+
+    // Moves a flak boat of the warning levels, which lies at anchor, across the river away from
+    // the pilot's line when it would lie closer than kFlakBoatClear: of a few spots across the
+    // river's middle seven tenths, the first that clears it, else the clearest. No random draw,
+    // so the rest of the level is placed as before.
+    void KeepFlakBoatOffLine(EnemyPlacement& e) const
+    {
+        const float line = FlightLine(e.y);
+        float best = std::fabs(e.x - line);
+        if (best >= kFlakBoatClear)
+            return;
+        const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
+        for (int k = 0; k <= 8 && best < kFlakBoatClear; ++k) {
+            const float x = c + (static_cast<float>(k) / 4.0f - 1.0f) * 0.7f * rw;
+            if (std::fabs(x - line) > best) {
+                best = std::fabs(x - line);
+                e.x = x;
+            }
+        }
     }
 
     // Where a pilot flies at y: the middle of the free run (ground well under the flying height,
@@ -352,6 +434,54 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             e.dy = 1.0f;
             e.speed = p.rng.Range(0.07f, 0.1f);
         }
+        // One crossing the valley is timed: of its way out and its way in, and other distances
+        // from the line, the first that keeps it clear of every aircraft as it passes.
+        if (mix.linePlanes == 0 && mode >= 0.6f && mode < 0.88f &&
+            p.CrossingClearance(e.x, e.y, e.dx, e.dy, e.speed) < kCrossingClear) {
+            const float line0 = p.FlightLine(e.y);
+            float best = -1.0f, bestX = e.x, bestDx = e.dx, bestSpeed = e.speed;
+            for (int k = 0; k < 40 && best < kCrossingClear; ++k) {
+                const float s = k % 2 == 0 ? side : -side;
+                const float o = 3.5f + 0.5f * static_cast<float>(k % 20 / 4);
+                const float dx = (k / 2) % 2 == 0 ? e.dx : -e.dx;
+                // Where no way at its own speed clears every aircraft, a slow one that is
+                // still on its way out or back when they pass.
+                const float speed = k < 20 ? e.speed : kSlowCrossing;
+                const float x = std::clamp(line0 + s * o, -edge, edge);
+                const float got = p.CrossingClearance(x, e.y, dx, e.dy, speed);
+                if (got > best) {
+                    best = got;
+                    bestX = x;
+                    bestDx = dx;
+                    bestSpeed = speed;
+                }
+            }
+            e.x = bestX;
+            e.dx = bestDx;
+            e.speed = bestSpeed;
+        }
+        // A plane kept off the line is kept off it all the way to the pilot: where the valley
+        // bends under its course, it flies on the other side or further out, whichever of them
+        // first keeps it clear (else the clearest).
+        if (!line && e.dy != 0.0f && (mode < 0.6f || mode >= 0.88f)) {
+            const float along = e.dy < 0.0f ? -kHeadOnTravel : kAheadTravel;
+            float best = p.LineClearance(e.x, e.y, e.dx, along), bestX = e.x, bestDx = e.dx;
+            const float line0 = p.FlightLine(e.y);
+            for (int k = 1; k < 20 && best < kPlaneClear; ++k) {
+                const float s = k % 2 == 0 ? side : -side;
+                const float o = k < 2 ? off : 3.5f + 0.5f * static_cast<float>((k - 2) / 2);
+                const float x = std::clamp(line0 + s * o, -edge, edge);
+                const float dx = s * std::fabs(e.dx);   // drifting outwards on its side
+                const float got = p.LineClearance(x, e.y, dx, along);
+                if (got > best) {
+                    best = got;
+                    bestX = x;
+                    bestDx = dx;
+                }
+            }
+            e.x = bestX;
+            e.dx = bestDx;
+        }
         e.heading = HeadingOf(e.dx, e.dy);
         p.out.push_back(e);
     }
@@ -393,19 +523,22 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         p.out.push_back(e);
     }
 
-    // Boats on the river's middle; kind 2 is the submarine, which may surface. The missile boats
-    // (every fourth with flak as well), the flak boats and the unarmed ones each spread over the
-    // whole level, so that the fire keeps coming at the same pace from start to end.
+    // Boats on the river's middle; kind 2 is the submarine, which may surface. The missile boats,
+    // the flak boats and the unarmed ones each spread evenly over their stretch of the level (the
+    // whole of it unless the mix says otherwise), so that the fire keeps coming at an even pace.
     const int missileBoats = std::min(mix.missileBoats, mix.boats);
     const int flakBoats = std::min(mix.flakBoats, mix.boats - missileBoats);
+    auto within = [&](float y, float from, float to) {
+        return kFirstY + (from + (y - kFirstY) / (p.lastY - kFirstY) * (to - from)) * (p.lastY - kFirstY);
+    };
     for (int i = 0; i < mix.boats; ++i) {
         EnemyPlacement e;
         int status = 0;
         if (i < missileBoats) {
-            e.y = p.StratumY(i, missileBoats);
-            status = i % 4 == 3 ? 3 : 1;
+            e.y = within(p.StratumY(i, missileBoats), mix.missileBoatsFrom, 1.0f);
+            status = i % mix.missileFlak == mix.missileFlak - 1 ? 3 : 1;
         } else if (i < missileBoats + flakBoats) {
-            e.y = p.StratumY(i - missileBoats, flakBoats);
+            e.y = within(p.StratumY(i - missileBoats, flakBoats), 0.0f, mix.flakBoatsTo);
             status = 2;
         } else {
             e.y = p.StratumY(i - missileBoats - flakBoats, mix.boats - missileBoats - flakBoats);
@@ -416,6 +549,17 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             e.dy = up ? 1.0f : -1.0f;
             e.speed = p.rng.Range(0.015f, 0.03f + 0.015f * t);
             e.heading = HeadingOf(e.dx, e.dy);
+        }
+        if (status == 2 && level < kFlakLeadsFrom) {
+            e.speed = 0.0f;
+            e.dy = -1.0f;
+            e.heading = HeadingOf(e.dx, e.dy);
+            p.KeepFlakBoatOffLine(e);
+        }
+        // Lying on the pilot's way, as far as the river reaches towards it.
+        if (i < missileBoats && mix.boatsOnLine) {
+            const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
+            e.x = std::clamp(p.FlightLine(e.y), c - 0.7f * rw, c + 0.7f * rw);
         }
         p.out.push_back(e);
     }
