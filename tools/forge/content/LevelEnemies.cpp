@@ -62,9 +62,9 @@ constexpr float kCrossingClear = 5.0f, kPlaneWrap = 1.1f * kValleyWidth / 2, kSl
 // boats and warning sites off the pilot's line, helicopters over the plain, planes that keep
 // clear of it) but does not meet a pilot who keeps to the river; missile boats come from level
 // 8, a few on the river's middle. Level 9 opens with a flak barrage and ends in a gauntlet of
-// missile boats lying on the pilot's way; level 10 has them from start to end, far more of them,
-// and alone sends planes and helicopters along the pilot's own way, so that it brings the end
-// sooner. Ground targets stand one per stretch of groundSpacing units.
+// missile boats lying on the pilot's way; level 10 has far more of them, on the pilot's way after
+// a first stretch where they lie on the river's middle, and alone sends planes and helicopters
+// along the pilot's own way, so that it brings the end sooner. Ground targets stand one per stretch of groundSpacing units.
 struct LevelMix {
     int planes, linePlanes;               // linePlanes: of the planes, those that may fly the pilot's line
     int helicopters, armedHelicopters;
@@ -74,24 +74,25 @@ struct LevelMix {
     int missileSites, flakSites, flakWithMissiles;
     float groundSpacing;
     // The stretch of the level (shares of its length) the flak boats and the missile boats are
-    // spread over; every missileFlak-th missile boat has flak as well; missile boats lying on the
-    // pilot's line rather than the river's middle.
+    // spread over; every missileFlak-th missile boat has flak as well; from the share onLineFrom
+    // of the level on, missile boats lie on the pilot's line rather than the river's middle (none
+    // when it is beyond 1).
     float flakBoatsTo, missileBoatsFrom;
     int missileFlak;
-    bool boatsOnLine;
+    float onLineFrom;
 };
 constexpr LevelMix kMix[kLevelCount] = {
-    // planes line helis armed river boats missile flak still msites fsites both spacing flakTo missileFrom missileFlak onLine
-    {6, 0, 2, 0, 0, 5, 0, 0, 0.3f, 1, 0, 0, 80.0f, 1.0f, 0.0f, 4, false},
-    {8, 0, 3, 1, 0, 6, 0, 2, 0.3f, 1, 2, 0, 76.0f, 1.0f, 0.0f, 4, false},
-    {9, 0, 4, 2, 0, 7, 0, 4, 0.3f, 2, 4, 0, 72.0f, 1.0f, 0.0f, 4, false},
-    {10, 0, 5, 3, 0, 10, 0, 7, 0.3f, 2, 6, 0, 68.0f, 1.0f, 0.0f, 4, false},
-    {12, 0, 6, 4, 0, 10, 0, 8, 0.3f, 3, 7, 0, 64.0f, 1.0f, 0.0f, 4, false},
-    {14, 0, 7, 5, 0, 18, 0, 16, 0.3f, 3, 10, 0, 60.0f, 1.0f, 0.0f, 4, false},
-    {16, 0, 8, 7, 0, 24, 0, 22, 0.3f, 4, 12, 0, 57.0f, 1.0f, 0.0f, 4, false},
-    {18, 0, 9, 9, 0, 32, 4, 26, 0.3f, 4, 13, 0, 54.0f, 1.0f, 0.0f, 4, false},
-    {20, 0, 10, 10, 0, 62, 34, 28, 0.5f, 5, 15, 10, 51.0f, 0.5f, 0.5f, 4, true},
-    {23, 10, 11, 11, 6, 92, 74, 18, 0.7f, 5, 17, 17, 42.0f, 1.0f, 0.0f, 1, true},
+    // planes line helis armed river boats missile flak still msites fsites both spacing flakTo missileFrom missileFlak onLineFrom
+    {6, 0, 2, 0, 0, 5, 0, 0, 0.3f, 1, 0, 0, 80.0f, 1.0f, 0.0f, 4, 2.0f},
+    {8, 0, 3, 1, 0, 6, 0, 2, 0.3f, 1, 2, 0, 76.0f, 1.0f, 0.0f, 4, 2.0f},
+    {9, 0, 4, 2, 0, 7, 0, 4, 0.3f, 2, 4, 0, 72.0f, 1.0f, 0.0f, 4, 2.0f},
+    {10, 0, 5, 3, 0, 10, 0, 7, 0.3f, 2, 6, 0, 68.0f, 1.0f, 0.0f, 4, 2.0f},
+    {12, 0, 6, 4, 0, 10, 0, 8, 0.3f, 3, 7, 0, 64.0f, 1.0f, 0.0f, 4, 2.0f},
+    {14, 0, 7, 5, 0, 18, 0, 16, 0.3f, 3, 10, 0, 60.0f, 1.0f, 0.0f, 4, 2.0f},
+    {16, 0, 8, 7, 0, 24, 0, 22, 0.3f, 4, 12, 0, 57.0f, 1.0f, 0.0f, 4, 2.0f},
+    {18, 0, 9, 9, 0, 32, 4, 26, 0.3f, 4, 13, 0, 54.0f, 1.0f, 0.0f, 4, 2.0f},
+    {20, 0, 10, 10, 0, 62, 34, 28, 0.5f, 5, 15, 10, 51.0f, 0.5f, 0.5f, 4, 0.5f},
+    {23, 10, 11, 11, 6, 92, 74, 18, 0.7f, 5, 17, 17, 42.0f, 1.0f, 0.0f, 1, 0.15f},
 };
 
 float HeadingOf(float dx, float dy)
@@ -531,6 +532,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
     auto within = [&](float y, float from, float to) {
         return kFirstY + (from + (y - kFirstY) / (p.lastY - kFirstY) * (to - from)) * (p.lastY - kFirstY);
     };
+    const float onLineY = kFirstY + mix.onLineFrom * (p.lastY - kFirstY);
     for (int i = 0; i < mix.boats; ++i) {
         EnemyPlacement e;
         int status = 0;
@@ -557,7 +559,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             p.KeepFlakBoatOffLine(e);
         }
         // Lying on the pilot's way, as far as the river reaches towards it.
-        if (i < missileBoats && mix.boatsOnLine) {
+        if (i < missileBoats && e.y >= onLineY) {
             const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
             e.x = std::clamp(p.FlightLine(e.y), c - 0.7f * rw, c + 0.7f * rw);
         }
