@@ -397,13 +397,13 @@ TEST(ForgeLevelEnemies, FlakSitesFireAcrossTheFlightPath)
 // speed passes it (it sets off when the aircraft is the enemies' window away, and one leaving the
 // valley comes back in at the other side, 1.1 half widths out). Before level 9 the flak boats fire
 // their columns off the line where the river lets them; on levels 9 and 10 the missile boats lie
-// on the pilot's way.
+// on the pilot's way, but for level 10's first stretch.
 TEST(ForgeLevelEnemies, NothingBeforeTheLastLevelFliesIntoThePilotsWay)
 {
     ResourceGroup levels("forge_plane_levels");
     ASSERT_TRUE(MountBaseLevels(levels));
     const float window = 2.8f * kValleyWidth / 2, wrap = 1.1f * kValleyWidth / 2;
-    int headOn = 0, ahead = 0, crossing = 0, flakBoats = 0, missileBoats = 0, missileBoatsOnLine = 0;
+    int headOn = 0, ahead = 0, crossing = 0, flakBoats = 0, missileBoats = 0, missileBoatsOnLine = 0, firstStretchBoats = 0;
     for (int level = 1; level <= kLevelCount; ++level) {
         const GameLevel game(levels, level);
         ASSERT_TRUE(game.loaded) << "level " << level;
@@ -441,6 +441,12 @@ TEST(ForgeLevelEnemies, NothingBeforeTheLastLevelFliesIntoThePilotsWay)
             if (e.name == "EnemyBoat1" && (e.shootStatus == 1 || e.shootStatus == 3) && level >= 9) {
                 ++missileBoats;
                 missileBoatsOnLine += std::fabs(e.x - line(e.y)) < 0.1f ? 1 : 0;
+                // The last level's first stretch, where the start run is the pilot's way, keeps
+                // its missile boats off it.
+                if (level == kLevelCount && e.y < 90.0f + 0.1f * (endY - 90.0f)) {
+                    EXPECT_GE(std::fabs(e.x - line(e.y)), 1.0f) << where;
+                    ++firstStretchBoats;
+                }
             }
         }
     }
@@ -449,4 +455,5 @@ TEST(ForgeLevelEnemies, NothingBeforeTheLastLevelFliesIntoThePilotsWay)
     EXPECT_GT(crossing, 20);
     EXPECT_GT(flakBoats, 40);
     EXPECT_GT(missileBoatsOnLine, missileBoats * 3 / 4);
+    EXPECT_GT(firstStretchBoats, 3);
 }

@@ -63,8 +63,8 @@ constexpr float kCrossingClear = 5.0f, kPlaneWrap = 1.1f * kValleyWidth / 2, kSl
 // clear of it) but does not meet a pilot who keeps to the river; missile boats come from level
 // 8, a few on the river's middle. Level 9 opens with a flak barrage and ends in a gauntlet of
 // missile boats lying on the pilot's way; level 10 has far more of them, on the pilot's way after
-// a first stretch where they lie on the river's middle, and alone sends planes and helicopters
-// along the pilot's own way, so that it brings the end sooner. Ground targets stand one per stretch of groundSpacing units.
+// a first stretch where they keep off it, and alone sends planes and helicopters along the
+// pilot's own way, so that it brings the end sooner. Ground targets stand one per stretch of groundSpacing units.
 struct LevelMix {
     int planes, linePlanes;               // linePlanes: of the planes, those that may fly the pilot's line
     int helicopters, armedHelicopters;
@@ -75,8 +75,8 @@ struct LevelMix {
     float groundSpacing;
     // The stretch of the level (shares of its length) the flak boats and the missile boats are
     // spread over; every missileFlak-th missile boat has flak as well; from the share onLineFrom
-    // of the level on, missile boats lie on the pilot's line rather than the river's middle (none
-    // when it is beyond 1).
+    // of the level on, missile boats lie on the pilot's line, before it they keep off it (beyond
+    // 1: neither, they lie on the river's middle).
     float flakBoatsTo, missileBoatsFrom;
     int missileFlak;
     float onLineFrom;
@@ -228,11 +228,12 @@ struct Placer {
         return least;
     }
 
-    // Moves a flak boat of the warning levels, which lies at anchor, across the river away from
-    // the pilot's line when it would lie closer than kFlakBoatClear: of a few spots across the
-    // river's middle seven tenths, the first that clears it, else the clearest. No random draw,
-    // so the rest of the level is placed as before.
-    void KeepFlakBoatOffLine(EnemyPlacement& e) const
+    // Moves a boat across the river away from the pilot's line when it would lie closer than
+    // kFlakBoatClear: of a few spots across the river's middle seven tenths, the first that
+    // clears it, else the clearest. No random draw, so the rest of the level is placed as before.
+    // For the warning levels' flak boats, which lie at anchor, and the missile boats of the last
+    // level's first stretch.
+    void KeepBoatOffLine(EnemyPlacement& e) const
     {
         const float line = FlightLine(e.y);
         float best = std::fabs(e.x - line);
@@ -556,9 +557,14 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             e.speed = 0.0f;
             e.dy = -1.0f;
             e.heading = HeadingOf(e.dx, e.dy);
-            p.KeepFlakBoatOffLine(e);
+            p.KeepBoatOffLine(e);
         }
         // Lying on the pilot's way, as far as the river reaches towards it.
+        // Before the stretch where they lie on the pilot's way, missile boats keep off it where
+        // the river lets them: on the straight start run the river's middle is the pilot's way,
+        // and the first boats there could end the level in its first seconds.
+        if (i < missileBoats && mix.onLineFrom <= 1.0f && e.y < onLineY)
+            p.KeepBoatOffLine(e);
         if (i < missileBoats && e.y >= onLineY) {
             const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
             e.x = std::clamp(p.FlightLine(e.y), c - 0.7f * rw, c + 0.7f * rw);
