@@ -559,12 +559,12 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             e.heading = HeadingOf(e.dx, e.dy);
             p.KeepBoatOffLine(e);
         }
-        // Lying on the pilot's way, as far as the river reaches towards it.
         // Before the stretch where they lie on the pilot's way, missile boats keep off it where
         // the river lets them: on the straight start run the river's middle is the pilot's way,
         // and the first boats there could end the level in its first seconds.
         if (i < missileBoats && mix.onLineFrom <= 1.0f && e.y < onLineY)
             p.KeepBoatOffLine(e);
+        // Lying on the pilot's way, as far as the river reaches towards it.
         if (i < missileBoats && e.y >= onLineY) {
             const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
             e.x = std::clamp(p.FlightLine(e.y), c - 0.7f * rw, c + 0.7f * rw);
