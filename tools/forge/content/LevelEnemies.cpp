@@ -43,8 +43,9 @@ constexpr float kFlakWarningMargin = 7.0f;
 constexpr float kWarningRocketRange = 9.0f, kWarningShort = 4.0f;
 // On those levels a flak boat lies at anchor and fires its column of shells up this far across
 // from the pilot's line, wherever the river lets it (its shells spread less than a unit sideways
-// on their way up to the flying height).
-constexpr float kFlakBoatClear = 1.6f;
+// on their way up to the flying height); so do the missile boats of the last level's first
+// stretch.
+constexpr float kBoatClear = 1.6f;
 // Planes kept off the pilot's line stay this far across from it over the stretch they fly
 // before they meet the pilot: one coming head-on flies at most kHeadOnTravel units down the
 // valley before the slowest aircraft meets it, one flying ahead at most kAheadTravel up it
@@ -64,7 +65,8 @@ constexpr float kCrossingClear = 5.0f, kPlaneWrap = 1.1f * kValleyWidth / 2, kSl
 // 8, a few on the river's middle. Level 9 opens with a flak barrage and ends in a gauntlet of
 // missile boats lying on the pilot's way; level 10 has far more of them, on the pilot's way after
 // a first stretch where they keep off it, and alone sends planes and helicopters along the
-// pilot's own way, so that it brings the end sooner. Ground targets stand one per stretch of groundSpacing units.
+// pilot's own way, so that it brings the end sooner. Ground targets stand one per stretch of
+// groundSpacing units.
 struct LevelMix {
     int planes, linePlanes;               // linePlanes: of the planes, those that may fly the pilot's line
     int helicopters, armedHelicopters;
@@ -229,7 +231,7 @@ struct Placer {
     }
 
     // Moves a boat across the river away from the pilot's line when it would lie closer than
-    // kFlakBoatClear: of a few spots across the river's middle seven tenths, the first that
+    // kBoatClear: of a few spots across the river's middle seven tenths, the first that
     // clears it, else the clearest. No random draw, so the rest of the level is placed as before.
     // For the warning levels' flak boats, which lie at anchor, and the missile boats of the last
     // level's first stretch.
@@ -237,10 +239,10 @@ struct Placer {
     {
         const float line = FlightLine(e.y);
         float best = std::fabs(e.x - line);
-        if (best >= kFlakBoatClear)
+        if (best >= kBoatClear)
             return;
         const float c = terrain.RiverCenter(e.y), rw = terrain.RiverHalfWidth(e.y);
-        for (int k = 0; k <= 8 && best < kFlakBoatClear; ++k) {
+        for (int k = 0; k <= 8 && best < kBoatClear; ++k) {
             const float x = c + (static_cast<float>(k) / 4.0f - 1.0f) * 0.7f * rw;
             if (std::fabs(x - line) > best) {
                 best = std::fabs(x - line);
@@ -525,7 +527,7 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
         p.out.push_back(e);
     }
 
-    // Boats on the river's middle; kind 2 is the submarine, which may surface. The missile boats,
+    // Boats on the river; kind 2 is the submarine, which may surface. The missile boats,
     // the flak boats and the unarmed ones each spread evenly over their stretch of the level (the
     // whole of it unless the mix says otherwise), so that the fire keeps coming at an even pace.
     const int missileBoats = std::min(mix.missileBoats, mix.boats);
@@ -553,6 +555,8 @@ std::vector<EnemyPlacement> PlaceEnemies(const LevelTerrain& terrain, int level,
             e.speed = p.rng.Range(0.015f, 0.03f + 0.015f * t);
             e.heading = HeadingOf(e.dx, e.dy);
         }
+        // The warning levels' flak boats hold station off the pilot's line (the draws for a
+        // course are still made, so the rest of the level is placed as before).
         if (status == 2 && level < kFlakLeadsFrom) {
             e.speed = 0.0f;
             e.dy = -1.0f;
